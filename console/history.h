@@ -1,0 +1,21 @@
+// The last ten statements, kept as items of the popup menu.
+#pragma once
+
+enum { kHistoryCapacity = 10 };
+enum HistoryMode { kHistoryNone = 0, kHistoryList = 1, kHistoryRecall = 2 };
+
+struct HistoryState {
+    int count;     // statements recorded since start
+    int separator; // the history separator is in the menu
+    int state;     // HistoryMode
+};
+
+extern HistoryState g_history;
+
+// Bookkeeping after every non-empty statement.
+void AfterStatement(const char* cleaned, const char* text);
+void ListHistory();
+// Action of "!": recalls an entry by the number in the argument.
+void RecallHistory();
+// A history item chosen in the popup menu: its text goes to the console.
+void ChooseHistoryItem(int id);

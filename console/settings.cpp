@@ -1,0 +1,10 @@
+#include "console/settings.h"
+
+SessionSettings g_settings;
+
+// Puts the settings back to their start values, the file's flags cleared.
+void ResetSettings() {
+    g_settings = SessionSettings{};
+    g_settings.precision = 3;
+    g_settings.zeroThreshold = 1e-12;
+}

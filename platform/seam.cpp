@@ -1,0 +1,3 @@
+#include "platform/seam.h"
+
+Seam g_seam;
