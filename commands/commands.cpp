@@ -1,18 +1,221 @@
 #include "commands/commands.h"
 
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
+#include "commands/script.h"
+#include "console/console.h"
+#include "console/history.h"
+#include "console/settings.h"
+#include "display/display.h"
 #include "expr/eval.h"
+#include "expr/functions.h"
+#include "expr/variables.h"
+#include "platform/seam.h"
 
 namespace {
 
+// The precisions the result formatter can hold in its buffers.
+enum { kMinPrecision = 0, kMaxPrecision = 67 };
+
+// An action gets the length of the name that matched, for the argument rule.
+typedef void (*CommandAction)(int nameLength);
+
 struct Command {
     const char* name;
-    void (*action)();
+    CommandAction action;
 };
 
-// In table order; the first whose name begins the statement wins.
+// True when two texts are equal, ignoring the case of ASCII letters.
+bool EqualsIgnoreCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        unsigned char x = (unsigned char)*a, y = (unsigned char)*b;
+        if (x >= 'A' && x <= 'Z') x = (unsigned char)(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = (unsigned char)(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return *a == *b;
+}
+
+// exit, quit, bye: the quit sequence.
+void QuitAction(int) {
+    g_seam.desktop->Quit();
+}
+
+// deg: angles in degrees.
+void DegreesAction(int) {
+    g_settings.angleMode = kDegrees;
+    Append(" 角度単位:度(deg)\r\n");
+}
+
+// rad: angles in radians.
+void RadiansAction(int) {
+    g_settings.angleMode = kRadians;
+    Append(" 角度単位:ラジアン(rad)\r\n");
+}
+
+// list: functions, variables, then the report without ans.
+void ListAction(int) {
+    ListFunctions();
+    if (g_vars.count == 0) {
+        Append(" 登録変数なし\r\n");
+    } else {
+        for (int i = 0; i < g_vars.count; ++i) {
+            AppendFormat(" %s=", VariableName(i));
+            PrintValue(g_vars.values[i], 1, 0);
+        }
+    }
+    PrintSettingsReport(0);
+}
+
+// cls: clears the console.
+void ClearAction(int) {
+    ClearConsole();
+}
+
+// def: defines a user function from the argument.
+void DefineAction(int) {
+    DefineFunction();
+}
+
+// precision, prec: the number of decimals, kept within what the formatter holds.
+void PrecisionAction(int nameLength) {
+    const char* arg = TakeArgument(nameLength);
+    if (*arg == '\0') {
+        Append(" Syntax Error\r\n");
+        return;
+    }
+    char* end = nullptr;
+    long value = strtol(arg, &end, 10);
+    if (end != arg) {
+        if (value < kMinPrecision) value = kMinPrecision;
+        if (value > kMaxPrecision) value = kMaxPrecision;
+        g_settings.precision = (int)value;
+    }
+    PrintSettingsReport(1);
+}
+
+// dispe: exponent notation.
+void ExponentAction(int) {
+    g_settings.displayMode = kExponent;
+    PrintSettingsReport(1);
+}
+
+// dispf: fixed notation.
+void FixedAction(int) {
+    g_settings.displayMode = kFixed;
+    PrintSettingsReport(1);
+}
+
+// disp3e: engineering notation.
+void EngineeringAction(int) {
+    g_settings.displayMode = kEngineering;
+    PrintSettingsReport(1);
+}
+
+// zero: the zero threshold.
+void ZeroAction(int nameLength) {
+    const char* arg = TakeArgument(nameLength);
+    if (*arg == '\0') {
+        Append(" Syntax Error\r\n");
+        return;
+    }
+    double value;
+    if (sscanf(arg, "%lf", &value) == 1) g_settings.zeroThreshold = value;
+    PrintSettingsReport(1);
+}
+
+// ?, help: opens the help document.
+void HelpAction(int) {
+    g_seam.desktop->OpenHelp();
+}
+
+// setup: the setup dialog, then the stored always-on-top switch again.
+void SetupAction(int) {
+    g_seam.desktop->SetupDialog();
+    g_seam.desktop->SetTopmost(g_settings.ontopflag != 0);
+}
+
+// icon, min: hides the main window into the tray.
+void HideAction(int) {
+    g_seam.desktop->HideWindow();
+}
+
+// hex: hexadecimal rendering on or off.
+void HexAction(int) {
+    g_settings.hexFlag = g_settings.hexFlag == 0 ? 1 : 0;
+}
+
+// bin: binary rendering on or off.
+void BinaryAction(int) {
+    g_settings.binFlag = g_settings.binFlag == 0 ? 1 : 0;
+}
+
+// history, hist: list the history when the statement has finished.
+void HistoryAction(int) {
+    g_history.state = kHistoryList;
+}
+
+// !: recalls a history entry.
+void RecallAction(int) {
+    RecallHistory();
+}
+
+// top: always on top for this run, "off" ends it.
+void TopAction(int nameLength) {
+    const char* arg = TakeArgument(nameLength);
+    if (EqualsIgnoreCase(arg, "off")) {
+        g_seam.desktop->SetTopmost(false);
+        Append(" 画面手前表示ﾓｰﾄﾞ(OFF)\r\n");
+    } else {
+        g_seam.desktop->SetTopmost(true);
+        Append(" 画面手前表示ﾓｰﾄﾞ(ON)\r\n");
+    }
+}
+
+// explorer: opens the file manager.
+void ExplorerAction(int) {
+    g_seam.desktop->OpenFileManager();
+}
+
+// exec: starts the argument as a command line.
+void ExecAction(int nameLength) {
+    g_seam.desktop->StartProgram(TakeArgument(nameLength));
+}
+
+// In table order; the first whose name begins the statement wins, so a name
+// that begins another stands behind it (precision before prec).
 const Command kCommands[] = {
+    {"exit", QuitAction},
+    {"quit", QuitAction},
+    {"bye", QuitAction},
+    {"deg", DegreesAction},
+    {"rad", RadiansAction},
+    {"list", ListAction},
+    {"cls", ClearAction},
+    {"def", DefineAction},
+    {"call", CallAction},
+    {"save", SaveAction},
+    {"precision", PrecisionAction},
+    {"prec", PrecisionAction},
+    {"dispe", ExponentAction},
+    {"dispf", FixedAction},
+    {"zero", ZeroAction},
+    {"?", HelpAction},
+    {"help", HelpAction},
+    {"setup", SetupAction},
+    {"icon", HideAction},
+    {"hex", HexAction},
+    {"bin", BinaryAction},
+    {"disp3e", EngineeringAction},
+    {"history", HistoryAction},
+    {"hist", HistoryAction},
+    {"!", RecallAction},
+    {"min", HideAction},
+    {"top", TopAction},
+    {"explorer", ExplorerAction},
+    {"exec", ExecAction},
     {"/", nullptr},
 };
 
@@ -21,8 +224,9 @@ const Command kCommands[] = {
 // Runs the first command whose name begins the cleaned statement.
 bool DispatchCommand(const char* cleaned) {
     for (const Command* c = kCommands; strcmp(c->name, "/") != 0; ++c) {
-        if (strncmp(cleaned, c->name, strlen(c->name)) == 0) {
-            c->action();
+        int length = (int)strlen(c->name);
+        if (strncmp(cleaned, c->name, (size_t)length) == 0) {
+            c->action(length);
             return true;
         }
     }

@@ -1,9 +1,91 @@
 #include "console/history.h"
 
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "commands/commands.h"
+#include "console/console.h"
+#include "platform/seam.h"
+
 HistoryState g_history;
 
-// Bookkeeping after every non-empty statement (built with the command set).
-void AfterStatement(const char*, const char*) {}
-void ListHistory() {}
-void RecallHistory() {}
-void ChooseHistoryItem(int) {}
+namespace {
+
+// True when two texts are equal, ignoring the case of ASCII letters.
+bool EqualsIgnoreCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        unsigned char x = (unsigned char)*a, y = (unsigned char)*b;
+        if (x >= 'A' && x <= 'Z') x = (unsigned char)(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = (unsigned char)(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return *a == *b;
+}
+
+// Statements that ask for the history are not kept in it.
+bool IsExcluded(const char* cleaned) {
+    return cleaned[0] == '!' || cleaned[0] == '/' || EqualsIgnoreCase(cleaned, "history") ||
+           EqualsIgnoreCase(cleaned, "hist");
+}
+
+// The number of entries now in the menu.
+int EntriesPresent() {
+    return g_history.count < kHistoryCapacity ? g_history.count : kHistoryCapacity;
+}
+
+} // namespace
+
+// Bookkeeping after every non-empty statement: separator, record, listing.
+void AfterStatement(const char* cleaned, const char* text) {
+    PopupMenu* menu = g_seam.menu;
+    if (!g_history.separator) {
+        menu->InsertSeparator(0);
+        g_history.separator = 1;
+    }
+    if (!IsExcluded(cleaned)) {
+        char entry[kLineSize];
+        snprintf(entry, sizeof entry, "%s", text);
+        if (g_history.count >= kHistoryCapacity) menu->DeleteAt(kHistoryCapacity - 1);
+        menu->InsertString(0, kMenuHistoryFirst + g_history.count % kHistoryCapacity, entry);
+        ++g_history.count;
+    }
+    if (g_history.state == kHistoryList) {
+        ListHistory();
+        g_history.state = kHistoryNone;
+    }
+}
+
+// Prints every entry present, newest first, with its number.
+void ListHistory() {
+    char entry[kLineSize];
+    int present = EntriesPresent();
+    for (int pos = 0; pos < present; ++pos) {
+        entry[0] = '\0';
+        g_seam.menu->TextAt(pos, entry, sizeof entry);
+        AppendFormat(" %02d: %s\r\n", pos, entry);
+    }
+}
+
+// Action of "!": puts entry N behind a fresh prompt for editing.
+void RecallHistory() {
+    const char* arg = TakeArgument(1);
+    char* end = nullptr;
+    long number = strtol(arg, &end, 10);
+    if (*arg == '\0' || end == arg || number < 0 || number >= EntriesPresent()) {
+        Append(" Syntax Error\r\n");
+        return;
+    }
+    char entry[kLineSize] = "";
+    g_seam.menu->TextAt((int)number, entry, sizeof entry);
+    PrintPrompt();
+    Append(entry);
+    g_history.state = kHistoryRecall;
+}
+
+// A history item chosen in the popup menu: its text goes to the console.
+void ChooseHistoryItem(int id) {
+    char entry[kLineSize] = "";
+    g_seam.menu->TextOf(id, entry, sizeof entry);
+    Append(entry);
+}
