@@ -1,0 +1,242 @@
+#include "platform/key_script.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+// Virtual-key codes of the keys a script can press.
+enum {
+    kVkBack = 0x08,
+    kVkTab = 0x09,
+    kVkReturn = 0x0D,
+    kVkNonConvert = 0x1D,
+    kVkEnd = 0x23,
+    kVkHome = 0x24,
+    kVkLeft = 0x25,
+    kVkUp = 0x26,
+    kVkRight = 0x27,
+    kVkDown = 0x28,
+    kVkDelete = 0x2E,
+    kVkF3 = 0x72,
+};
+
+struct NamedKey {
+    const char* name;
+    int kind;
+    int key;
+    int modifiers;
+    int id;
+};
+
+// Every name a script may put in braces, with its key and command id.
+const NamedKey kNamedKeys[] = {
+    {"Enter", kActionKey, kVkReturn, 0, 0},
+    {"Tab", kActionKey, kVkTab, 0, 0},
+    {"Shift+Tab", kActionKey, kVkTab, kModShift, 0},
+    {"Backspace", kActionKey, kVkBack, 0, 0},
+    {"Delete", kActionKey, kVkDelete, 0, 0},
+    {"Home", kActionKey, kVkHome, 0, 0},
+    {"Shift+Home", kActionKey, kVkHome, kModShift, 0},
+    {"Ctrl+Home", kActionKey, kVkHome, kModCtrl, 0},
+    {"End", kActionKey, kVkEnd, 0, 0},
+    {"Ctrl+End", kActionKey, kVkEnd, kModCtrl, 0},
+    {"Left", kActionKey, kVkLeft, 0, 0},
+    {"Right", kActionKey, kVkRight, 0, 0},
+    {"Up", kActionKey, kVkUp, 0, 0},
+    {"Down", kActionKey, kVkDown, 0, 0},
+    {"NoConvert", kActionKey, kVkNonConvert, 0, 0},
+    {"Ctrl+0", kActionAccelerator, '0', kModCtrl, 116},
+    {"Ctrl+9", kActionAccelerator, '9', kModCtrl, 117},
+    {"Ctrl+A", kActionAccelerator, 'A', kModCtrl, 103},
+    {"Alt+C", kActionAccelerator, 'C', kModAlt, 107},
+    {"Ctrl+D", kActionAccelerator, 'D', kModCtrl, 112},
+    {"Ctrl+K", kActionAccelerator, 'K', kModCtrl, 114},
+    {"Ctrl+L", kActionAccelerator, 'L', kModCtrl, 113},
+    {"Alt+L", kActionAccelerator, 'L', kModAlt, 110},
+    {"Ctrl+P", kActionAccelerator, 'P', kModCtrl, 115},
+    {"Alt+R", kActionAccelerator, 'R', kModAlt, 109},
+    {"Alt+S", kActionAccelerator, 'S', kModAlt, 106},
+    {"Alt+T", kActionAccelerator, 'T', kModAlt, 108},
+    {"Ctrl+U", kActionAccelerator, 'U', kModCtrl, 105},
+    {"F3", kActionAccelerator, kVkF3, 0, 104},
+    {"RClick", kActionRightClick, 0, 0, 0},
+    {"Close", kActionClose, 0, 0, 0},
+    {"Minimize", kActionMinimize, 0, 0, 0},
+    {"TrayLeft", kActionTrayLeft, 0, 0, 0},
+    {"TrayRight", kActionTrayRight, 0, 0, 0},
+};
+
+// Largest number a Menu or Goto argument may hold.
+const long kMaxNumber = 99999;
+
+// A fresh action of a kind.
+KeyAction MakeAction(int kind) {
+    KeyAction action;
+    memset(&action, 0, sizeof action);
+    action.kind = kind;
+    return action;
+}
+
+// number := digit {digit}; reads up to stop or the end, false unless the
+// whole text is digits and the value is at most kMaxNumber.
+bool ReadNumber(const char* text, size_t length, long* value) {
+    if (length == 0) return false;
+    long n = 0;
+    for (size_t i = 0; i < length; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        n = n * 10 + (text[i] - '0');
+        if (n > kMaxNumber) return false;
+    }
+    *value = n;
+    return true;
+}
+
+// Decodes one UTF-8 character at text; returns its length, 0 when invalid.
+int DecodeUtf8(const unsigned char* text, size_t size, unsigned* codepoint) {
+    unsigned c = text[0];
+    int length;
+    unsigned minimum;
+    if (c < 0x80) {
+        *codepoint = c;
+        return 1;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+        minimum = 0x80;
+        c &= 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        minimum = 0x800;
+        c &= 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        minimum = 0x10000;
+        c &= 0x07;
+    } else {
+        return 0;
+    }
+    if (size < (size_t)length) return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((text[i] & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (text[i] & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    *codepoint = c;
+    return length;
+}
+
+// name := key-name | "Menu:" number | "Goto:" number "," number | "Drop:" path
+bool ParseName(const char* name, size_t length, KeyAction* action) {
+    for (const NamedKey& k : kNamedKeys) {
+        if (strlen(k.name) == length && memcmp(k.name, name, length) == 0) {
+            *action = MakeAction(k.kind);
+            action->key = k.key;
+            action->modifiers = k.modifiers;
+            action->id = k.id;
+            return true;
+        }
+    }
+    long a, b;
+    if (length > 5 && memcmp(name, "Menu:", 5) == 0) {
+        if (!ReadNumber(name + 5, length - 5, &a)) return false;
+        *action = MakeAction(kActionMenu);
+        action->id = (int)a;
+        return true;
+    }
+    if (length > 5 && memcmp(name, "Goto:", 5) == 0) {
+        const char* comma = (const char*)memchr(name + 5, ',', length - 5);
+        if (!comma) return false;
+        size_t first = (size_t)(comma - (name + 5));
+        if (!ReadNumber(name + 5, first, &a) || !ReadNumber(comma + 1, length - 5 - first - 1, &b))
+            return false;
+        *action = MakeAction(kActionGoto);
+        action->line = (int)a;
+        action->column = (int)b;
+        return true;
+    }
+    if (length > 5 && memcmp(name, "Drop:", 5) == 0) {
+        if (length - 5 >= kKeyPathSize) return false;
+        *action = MakeAction(kActionDrop);
+        memcpy(action->path, name + 5, length - 5);
+        action->path[length - 5] = '\0';
+        return true;
+    }
+    return false;
+}
+
+// Fills error with "line N: " and a message.
+bool Fail(char* error, int errorSize, int line, const char* message, const char* name,
+          size_t nameLength) {
+    if (error && errorSize > 0) {
+        if (name)
+            snprintf(error, (size_t)errorSize, "line %d: %s {%.*s}", line, message,
+                     (int)(nameLength > 200 ? 200 : nameLength), name);
+        else
+            snprintf(error, (size_t)errorSize, "line %d: %s", line, message);
+    }
+    return false;
+}
+
+} // namespace
+
+// script := { "{{" | "{" name "}" | LF | CR | character }
+bool ParseKeyScript(const char* text, size_t size, std::vector<KeyAction>* out, char* error,
+                    int errorSize) {
+    const unsigned char* bytes = (const unsigned char*)text;
+    size_t i = 0;
+    int line = 1;
+    // A byte-order mark at the start is not typed.
+    if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) i = 3;
+    while (i < size) {
+        unsigned char c = bytes[i];
+        if (c == '\r') {
+            ++i;
+        } else if (c == '\n') {
+            KeyAction enter = MakeAction(kActionKey);
+            enter.key = kVkReturn;
+            out->push_back(enter);
+            ++line;
+            ++i;
+        } else if (c == '{' && i + 1 < size && bytes[i + 1] == '{') {
+            KeyAction brace = MakeAction(kActionChar);
+            brace.codepoint = '{';
+            out->push_back(brace);
+            i += 2;
+        } else if (c == '{') {
+            size_t end = i + 1;
+            while (end < size && bytes[end] != '}' && bytes[end] != '\n') ++end;
+            if (end >= size || bytes[end] != '}')
+                return Fail(error, errorSize, line, "'{' without '}'", nullptr, 0);
+            const char* name = text + i + 1;
+            size_t length = end - i - 1;
+            KeyAction action;
+            if (length == 0) return Fail(error, errorSize, line, "empty key name", name, 0);
+            if (!ParseName(name, length, &action))
+                return Fail(error, errorSize, line, "unknown key name", name, length);
+            out->push_back(action);
+            i = end + 1;
+        } else {
+            unsigned codepoint = 0;
+            int length = DecodeUtf8(bytes + i, size - i, &codepoint);
+            if (length == 0) return Fail(error, errorSize, line, "invalid UTF-8", nullptr, 0);
+            KeyAction typed = MakeAction(kActionChar);
+            typed.codepoint = codepoint;
+            out->push_back(typed);
+            i += (size_t)length;
+        }
+    }
+    return true;
+}
+
+// The script name of a key or accelerator action, or nullptr.
+const char* KeyActionName(const KeyAction& action) {
+    for (const NamedKey& k : kNamedKeys) {
+        if (k.kind != action.kind) continue;
+        if (k.kind == kActionKey || k.kind == kActionAccelerator) {
+            if (k.key == action.key && k.modifiers == action.modifiers) return k.name;
+        } else {
+            return k.name;
+        }
+    }
+    return nullptr;
+}

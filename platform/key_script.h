@@ -1,0 +1,45 @@
+// Key scripts: UTF-8 text that types characters and presses named keys.
+// "{NAME}" presses a key or does an action, "{{" types "{", a line feed is
+// Enter and a carriage return is ignored.
+#pragma once
+
+#include <stddef.h>
+
+#include <vector>
+
+enum KeyActionKind {
+    kActionChar,        // a typed character: codepoint
+    kActionKey,         // a console key: key, modifiers
+    kActionAccelerator, // an accelerator key: key, modifiers, id
+    kActionMenu,        // a popup menu item or command: id
+    kActionRightClick,  // right button on the console
+    kActionGoto,        // caret to line, column
+    kActionClose,       // the title bar's close button
+    kActionMinimize,    // the minimize button
+    kActionTrayLeft,    // left click on the tray icon
+    kActionTrayRight,   // right click on the tray icon
+    kActionDrop,        // a file dropped on the window: path (UTF-8)
+};
+
+// Modifier keys held with a key.
+enum KeyModifier { kModShift = 1, kModCtrl = 2, kModAlt = 4 };
+
+enum { kKeyPathSize = 260 };
+
+struct KeyAction {
+    int kind;                // KeyActionKind
+    unsigned codepoint;      // kActionChar
+    int key;                 // virtual-key code of kActionKey and kActionAccelerator
+    int modifiers;           // KeyModifier bits
+    int id;                  // command id of kActionAccelerator and kActionMenu
+    int line, column;        // kActionGoto, both from 0
+    char path[kKeyPathSize]; // kActionDrop, terminated
+};
+
+// Parses a whole script; on error fills error with a one-line message that
+// names the script line, and returns false.
+bool ParseKeyScript(const char* text, size_t size, std::vector<KeyAction>* out, char* error,
+                    int errorSize);
+
+// The script name of a key or accelerator action ("Ctrl+K"), or nullptr.
+const char* KeyActionName(const KeyAction& action);
