@@ -1,6 +1,8 @@
 // The expression evaluator: tokenizer, grammar levels, error state.
 #pragma once
 
+#include <stdint.h>
+
 enum TokenKind {
     kTokenNone = 0,
     kTokenDelimiter = 1,
@@ -44,10 +46,10 @@ struct EvalState {
     int definition;     // reading the name of a function being defined
     int reset;          // Evaluate clears the error state first
     int errorFlags[kErrorFlagCount];
-    int fatal;          // class of the latest report
-    int lastError;      // latest code plus 1, 0 when none
-    int nesting;        // grammar levels and calls now open
-    int overflow;       // the nesting bound was hit; no further reports
+    int fatal;     // class of the latest report
+    int lastError; // latest code plus 1, 0 when none
+    int nesting;   // grammar levels and calls now open
+    int overflow;  // the nesting bound was hit; no further reports
 };
 
 extern EvalState g_eval;
@@ -59,7 +61,12 @@ void PushBackToken();
 int ReportError(int code);
 void ApplyOperator(char op, double* left, double right);
 void AssignmentLevel(double* slot);
+// Bounds the nesting of grammar levels and calls: false (error 7 reported
+// once) when no further level may open.
+bool EnterNesting();
+void LeaveNesting();
 // The platform's letter test, the same in every build.
 bool IsLetter(unsigned char c);
-// Lead byte of a double-byte character in code page 932.
-bool IsLeadByte(unsigned char c);
+// The low 32 bits of a value truncated toward zero to a signed 64-bit
+// integer; out of range (and not-a-number) gives 0x8000000000000000's 0.
+uint32_t LowWord(double v);

@@ -1,0 +1,98 @@
+#include "console/console.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "console/settings.h"
+#include "platform/seam.h"
+#include "platform/text.h"
+
+ConsoleState g_console;
+
+namespace {
+
+// Drops the oldest whole lines so that incoming more characters keep the
+// transcript below its limit; a long session keeps working.
+void MakeRoom(int incoming) {
+    EditControl* edit = g_seam.edit;
+    int length = edit->GetTextLength();
+    int excess = length + incoming - kTranscriptLimit;
+    if (excess <= 0) return;
+    int line = edit->LineFromChar(excess);
+    int cut = edit->LineIndex(line);
+    if (cut < excess) cut = edit->LineIndex(line + 1);
+    if (cut < 0) cut = length;
+    edit->SetSel(0, cut);
+    edit->ReplaceSel("");
+}
+
+} // namespace
+
+// Adds text at the end of the transcript, caret behind it; nothing while
+// output is suppressed.
+void Append(const char* text) {
+    if (g_console.suppress) return;
+    MakeRoom((int)strlen(text));
+    g_seam.edit->SetSel(kEndOfText, kEndOfText + 1);
+    g_seam.edit->ReplaceSel(text);
+}
+
+// Composes with printf conventions and appends; a text longer than the
+// buffer is cut at a whole character.
+void AppendFormat(const char* format, ...) {
+    if (g_console.suppress) return;
+    char composed[kFormatSize];
+    va_list args;
+    va_start(args, format);
+    int n = vsnprintf(composed, sizeof composed, format, args);
+    va_end(args);
+    if (n < 0) return;
+    if (n >= (int)sizeof composed) {
+        char whole[kFormatSize];
+        CopyText(whole, sizeof whole, composed, (int)sizeof composed - 1);
+        Append(whole);
+        return;
+    }
+    Append(composed);
+}
+
+// The two prompt characters for the current modes.
+const char* CurrentPrompt() {
+    static const char* const kPrompts[2][2] = {{"d>", "D>"}, {"r>", "R>"}};
+    int angle = g_settings.angleMode == kRadians ? 1 : 0;
+    int exponent = g_settings.displayMode == kFixed ? 0 : 1;
+    return kPrompts[angle][exponent];
+}
+
+// An empty line unless crflag is set, then the prompt.
+void PrintPrompt() {
+    if (!g_settings.crflag) AppendFormat("%s", "\r\n");
+    AppendFormat("%s", CurrentPrompt());
+}
+
+// A line that begins with a prompt.
+bool IsInputLine(const char* line) {
+    return line[0] && strchr("DRdr", line[0]) && line[1] == '>';
+}
+
+// Copies the caret line (at most 511 bytes) into line; returns the caret
+// column on an input line, else kNotOnInputLine.
+int ReadCaretLine(char* line) {
+    EditControl* edit = g_seam.edit;
+    int number = edit->LineFromChar(-1);
+    int n = edit->GetLine(number, line, kLineSize - 1);
+    if (n < 0) n = 0;
+    if (n > kLineSize - 1) n = kLineSize - 1;
+    line[n] = 0;
+    if (!IsInputLine(line)) return kNotOnInputLine;
+    int start, end;
+    edit->GetSel(&start, &end);
+    return (start & 0xFFFF) - edit->LineIndex(-1);
+}
+
+// Deletes the whole transcript, also while output is suppressed.
+void ClearConsole() {
+    g_seam.edit->SetSel(0, -1);
+    g_seam.edit->Clear();
+}

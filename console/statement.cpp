@@ -1,0 +1,66 @@
+#include "console/statement.h"
+
+#include <string.h>
+
+#include "commands/commands.h"
+#include "console/console.h"
+#include "console/history.h"
+#include "display/display.h"
+#include "expr/eval.h"
+#include "platform/text.h"
+
+namespace {
+
+// Drops blanks and tabs and cuts at a quote: the rest is a comment.
+void CleanStatement(const char* line, char* cleaned) {
+    int n = 0;
+    for (const char* p = line; *p && *p != '\''; ++p) {
+        if (*p == ' ' || *p == '\t') continue;
+        if (n < kStatementSize - 1) cleaned[n++] = *p;
+    }
+    cleaned[n] = 0;
+}
+
+// Evaluates an expression statement; a result becomes ans and is printed.
+void ExpressionStatement() {
+    double value = 0.0;
+    g_eval.reset = 1;
+    Evaluate(&value);
+    if (g_eval.lastError != 0) return;
+    g_console.ans = value;
+    Append(" ");
+    PrintValue(value, 1, 0);
+}
+
+} // namespace
+
+// Runs one line: two characters in the prompt's place, then the statement.
+void EnterStatement(const char* line) {
+    char cleaned[kStatementSize];
+    CleanStatement(line, cleaned);
+    if (cleaned[0] == 0) return;
+    const char* text = line[0] && line[1] ? line + 2 : "";
+    g_eval.cursor = cleaned;
+    CopyText(g_console.lastLine, kLineSize, text, (int)strlen(text));
+    if (!DispatchCommand(cleaned)) ExpressionStatement();
+    AfterStatement(cleaned, text);
+}
+
+// Enter: an input line is run (its prompt blanked), any other line only
+// gets a line break; then the next prompt unless a recall stands.
+void SubmitEnter() {
+    char line[kLineSize];
+    if (ReadCaretLine(line) >= kNotOnInputLine) {
+        Append("\r\n");
+    } else {
+        line[0] = ' ';
+        line[1] = ' ';
+        Append("\r\n");
+        EnterStatement(line);
+    }
+    if (g_history.state == kHistoryRecall) {
+        g_history.state = kHistoryNone;
+    } else {
+        PrintPrompt();
+    }
+}

@@ -1,0 +1,291 @@
+#include <math.h>
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <charconv>
+
+#include "console/console.h"
+#include "expr/builtins.h"
+#include "expr/eval.h"
+#include "expr/functions.h"
+#include "expr/variables.h"
+#include "platform/text.h"
+
+namespace {
+
+const double kPi = 3.141592653589793;
+const double kDivideByZero = 1e99;
+
+void SumLevel(double* slot);
+void TermLevel(double* slot);
+void BitwiseLevel(double* slot);
+void UnaryLevel(double* slot);
+void Primary(double* slot);
+void Operand(double* slot);
+
+// The current token is the delimiter c.
+bool TokenIs(char c) {
+    return g_eval.token.kind == kTokenDelimiter && g_eval.token.text[0] == c;
+}
+
+// The current token is a delimiter among ops; gives it.
+bool TokenIn(const char* ops, char* op) {
+    if (g_eval.token.kind != kTokenDelimiter || !strchr(ops, g_eval.token.text[0])) return false;
+    *op = g_eval.token.text[0];
+    return true;
+}
+
+// Opens a nesting level for a slot; a refused level leaves 1 in it.
+bool EnterLevel(double* slot) {
+    if (EnterNesting()) return true;
+    *slot = 1.0;
+    return false;
+}
+
+// hex := "0x" hexdigit {hexdigit}   (lower case; low 32 bits, read as signed)
+bool HexLiteral(const char* p, int n, double* value) {
+    if (n <= 2) return false;
+    uint32_t word = 0;
+    for (int i = 2; i < n; ++i) {
+        char c = p[i];
+        int digit = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
+        if (digit < 0) return false;
+        word = word * 16 + (uint32_t)digit;
+    }
+    *value = (int32_t)word;
+    return true;
+}
+
+// binary := "0b" bit {bit}   (accumulated in 32 bits, read as signed)
+bool BinaryLiteral(const char* p, int n, double* value) {
+    if (n <= 2) return false;
+    uint32_t word = 0;
+    for (int i = 2; i < n; ++i) {
+        if (p[i] != '0' && p[i] != '1') return false;
+        word = word * 2 + (uint32_t)(p[i] - '0');
+    }
+    *value = (int32_t)word;
+    return true;
+}
+
+// decimal := { digit | "+" | "-" | "." | "E" }, its longest leading number.
+// A text without any digit to convert is malformed; a value beyond the double
+// range is infinity or 0, as the C library reads it.
+bool DecimalLiteral(const char* p, int n, double* value) {
+    for (int i = 0; i < n; ++i) {
+        if (!strchr("0123456789+-.E", p[i]) || p[i] == 0) return false;
+    }
+    std::from_chars_result r = std::from_chars(p, p + n, *value, std::chars_format::general);
+    if (r.ec == std::errc::invalid_argument) return false;
+    if (r.ec == std::errc::result_out_of_range) {
+        // Beyond the double range: infinity or 0, as the C library reads it.
+        // The token ends at a terminator, so strtod cannot read past it.
+        *value = strtod(p, nullptr);
+    }
+    return true;
+}
+
+// The value of a number token, from the whole text it took; false when malformed.
+bool NumberValue(const Token& t, double* value) {
+    if (t.length >= 2 && t.start[0] == '0' && t.start[1] == 'x') {
+        return HexLiteral(t.start, t.length, value);
+    }
+    if (t.length >= 2 && t.start[0] == '0' && t.start[1] == 'b') {
+        return BinaryLiteral(t.start, t.length, value);
+    }
+    return DecimalLiteral(t.start, t.length, value);
+}
+
+// sum := term { ("+" | "-") term }
+void SumLevel(double* slot) {
+    TermLevel(slot);
+    char op;
+    while (TokenIn("+-", &op)) {
+        NextToken();
+        double right = 0.0;
+        TermLevel(&right);
+        ApplyOperator(op, slot, right);
+    }
+}
+
+// term := bitwise { ("*" | "/") bitwise }
+void TermLevel(double* slot) {
+    BitwiseLevel(slot);
+    char op;
+    while (TokenIn("*/", &op)) {
+        NextToken();
+        double right = 0.0;
+        BitwiseLevel(&right);
+        ApplyOperator(op, slot, right);
+    }
+}
+
+// bitwise := unary [ ("^" | "&" | "|" | "~") bitwise ]   (groups to the right)
+void BitwiseLevel(double* slot) {
+    UnaryLevel(slot);
+    char op;
+    while (TokenIn("^&|~", &op)) {
+        NextToken();
+        double right = 0.0;
+        if (!EnterLevel(&right)) return;
+        BitwiseLevel(&right);
+        LeaveNesting();
+        ApplyOperator(op, slot, right);
+    }
+}
+
+// unary := [ "+" | "-" ] primary
+void UnaryLevel(double* slot) {
+    char sign = 0;
+    if (TokenIn("+-", &sign)) NextToken();
+    Primary(slot);
+    if (sign == '-') *slot = -*slot;
+}
+
+// primary := "(" assignment ")" | builtin-call | user-call | operand
+void Primary(double* slot) {
+    if (TokenIs('(')) {
+        NextToken();
+        AssignmentLevel(slot);
+        if (!TokenIs(')')) ReportError(kErrParen);
+        NextToken();
+    } else if (g_eval.token.kind == kTokenBuiltin) {
+        BuiltinCall(slot);
+    } else if (g_eval.token.kind == kTokenUserFunction) {
+        if (g_eval.errorFlags[kErrUnknownFunction] || g_eval.overflow) {
+            *slot = 0.0;
+        } else {
+            UserFunctionCall(slot);
+        }
+    } else {
+        Operand(slot);
+    }
+}
+
+// operand := name | number
+void Operand(double* slot) {
+    const Token& t = g_eval.token;
+    if (t.kind == kTokenVariable) {
+        if (EqualsNoCase(t.text, "PI")) {
+            *slot = kPi;
+        } else if (EqualsNoCase(t.text, "ans")) {
+            *slot = g_console.ans;
+        } else if (!FindVariable(t.text, slot)) {
+            ReportError(kErrNoVariable);
+            *slot = 1.0;
+        }
+        NextToken();
+    } else if (t.kind == kTokenNumber) {
+        if (!NumberValue(t, slot)) {
+            ReportError(kErrNumber);
+            *slot = 1.0;
+        }
+        NextToken();
+    } else {
+        ReportError(kErrSyntax);
+        *slot = 1.0;
+    }
+}
+
+} // namespace
+
+// assignment := name "=" sum | sum
+void AssignmentLevel(double* slot) {
+    if (!EnterLevel(slot)) return;
+    if (g_eval.token.kind == kTokenVariable) {
+        Token name = g_eval.token;
+        NextToken();
+        if (TokenIs('=')) {
+            NextToken();
+            SumLevel(slot);
+            StoreAssignment(name.text, *slot);
+        } else {
+            PushBackToken();
+            g_eval.token = name;
+            SumLevel(slot);
+        }
+    } else {
+        SumLevel(slot);
+    }
+    LeaveNesting();
+}
+
+// Opens one more nesting level; past the bound reports error 7 once, and the
+// evaluation then unwinds without further reports.
+bool EnterNesting() {
+    if (!g_eval.overflow && g_eval.nesting < kMaxNesting) {
+        ++g_eval.nesting;
+        return true;
+    }
+    if (!g_eval.overflow) {
+        ReportError(kErrMemory);
+        g_eval.overflow = 1;
+    }
+    return false;
+}
+
+// Closes a level opened by EnterNesting.
+void LeaveNesting() {
+    --g_eval.nesting;
+}
+
+// The low 32 bits of a value truncated to a signed 64-bit integer; values
+// outside that range (and not-a-number) give the pattern 0x8000000000000000.
+uint32_t LowWord(double v) {
+    if (!(v >= -9223372036854775808.0 && v < 9223372036854775808.0)) return 0;
+    return (uint32_t)(uint64_t)(int64_t)v;
+}
+
+// Combines the left value in place with the right one.
+void ApplyOperator(char op, double* left, double right) {
+    switch (op) {
+    case '+': *left += right; break;
+    case '-': *left -= right; break;
+    case '*': *left *= right; break;
+    case '/':
+        if (right == 0.0 || isnan(right)) {
+            ReportError(kErrDivide);
+            *left = kDivideByZero;
+        } else {
+            *left /= right;
+        }
+        break;
+    case '^':
+        if ((*left < 0 || isnan(*left)) && !isnan(right) && floor(right) != right) {
+            *left = 0.0;
+            ReportError(kErrRange);
+        } else {
+            *left = pow(*left, right);
+        }
+        break;
+    case '&': *left = (double)(LowWord(*left) & LowWord(right)); break;
+    case '|': *left = (double)(LowWord(*left) | LowWord(right)); break;
+    case '~': *left = (double)(LowWord(*left) ^ LowWord(right)); break;
+    }
+}
+
+// Evaluates the text at the parse cursor into the slot; -1 for an empty text.
+double Evaluate(double* slot) {
+    if (g_eval.reset) {
+        memset(g_eval.errorFlags, 0, sizeof g_eval.errorFlags);
+        g_eval.fatal = 0;
+        g_eval.lastError = 0;
+        g_eval.overflow = 0;
+    }
+    NextToken();
+    if (g_eval.token.text[0] == 0) {
+        ReportError(kErrNoFunction);
+        return -1.0;
+    }
+    AssignmentLevel(slot);
+    return *slot;
+}
+
+// Evaluates a text with the given reset flag; returns the last error.
+int EvaluateText(const char* text, int reset, double* slot) {
+    g_eval.cursor = text;
+    g_eval.reset = reset;
+    Evaluate(slot);
+    return g_eval.lastError;
+}

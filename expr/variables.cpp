@@ -1,0 +1,59 @@
+#include "expr/variables.h"
+
+#include <string.h>
+
+#include "console/console.h"
+#include "expr/eval.h"
+
+VariableTable g_vars;
+
+// The name of entry i: a walk over the pool.
+const char* VariableName(int i) {
+    const char* p = g_vars.pool;
+    while (i-- > 0) p += strlen(p) + 1;
+    return p;
+}
+
+// Gives the value of the entry with this name; 0 when there is none.
+int FindVariable(const char* name, double* value) {
+    const char* p = g_vars.pool;
+    for (int i = 0; i < g_vars.count; ++i, p += strlen(p) + 1) {
+        if (strcmp(p, name) == 0) {
+            *value = g_vars.values[i];
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// Adds a name (its value is set by the caller); quietly adds nothing while an
+// error is pending, 0 when the table or the pool is full.
+int AddVariable(const char* name) {
+    if (g_eval.lastError != 0) return 1;
+    if (g_vars.count >= kMaxVariables) return 0;
+    int length = (int)strlen(name);
+    if (length + g_vars.used + 1 > kVariablePoolSize) return 0;
+    memcpy(g_vars.pool + g_vars.used, name, (size_t)length + 1);
+    g_vars.used += length + 1;
+    g_vars.count++;
+    return 1;
+}
+
+// Writes the value into the entry with this name, if there is one.
+void SetVariable(const char* name, double value) {
+    const char* p = g_vars.pool;
+    for (int i = 0; i < g_vars.count; ++i, p += strlen(p) + 1) {
+        if (strcmp(p, name) == 0) g_vars.values[i] = value;
+    }
+}
+
+// Stores an assignment unless an error is pending; a full table says so.
+void StoreAssignment(const char* name, double value) {
+    double old;
+    if (FindVariable(name, &old) || AddVariable(name)) {
+        if (g_eval.lastError == 0) SetVariable(name, value);
+        return;
+    }
+    Append(" 変数定義領域が足りません\r\n");
+    g_eval.lastError = 6;
+}

@@ -1,0 +1,27 @@
+#include "platform/text.h"
+
+// Lower-cases an ASCII letter.
+static char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+// ASCII letter-case-insensitive equality.
+bool EqualsNoCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        if (Lower(*a) != Lower(*b)) return false;
+    }
+    return *a == *b;
+}
+
+// Bounded copy that keeps double-byte characters whole.
+int CopyText(char* out, int size, const char* text, int length) {
+    int n = 0;
+    while (n < length && text[n]) {
+        int unit = n + 1 < length ? CharLength(text + n) : 1;
+        if (n + unit > size - 1) break;
+        n += unit;
+    }
+    for (int i = 0; i < n; ++i) out[i] = text[i];
+    out[n] = 0;
+    return n;
+}

@@ -1,0 +1,24 @@
+// Small text helpers shared by every layer: code page 932 bytes.
+#pragma once
+
+// Lead byte of a double-byte character in code page 932.
+inline bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// A byte that may follow a lead byte in code page 932.
+inline bool IsTrailByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+// Bytes of the character at p: 2 for a lead byte with its trail byte, else 1.
+inline int CharLength(const char* p) {
+    return IsLeadByte((unsigned char)p[0]) && IsTrailByte((unsigned char)p[1]) ? 2 : 1;
+}
+
+// ASCII letter-case-insensitive equality, as lstrcmpiA answers it for these names.
+bool EqualsNoCase(const char* a, const char* b);
+
+// Copies at most size - 1 bytes and a terminator, never splitting a
+// double-byte character; returns the bytes copied.
+int CopyText(char* out, int size, const char* text, int length);

@@ -1,0 +1,65 @@
+// A fresh calculator core over the in-memory edit control and menu, with a
+// desktop that records what it is asked.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/session.h"
+#include "console/statement.h"
+#include "platform/memory_edit.h"
+#include "platform/memory_menu.h"
+#include "platform/seam.h"
+
+struct TestDesktop : Desktop {
+    int beeps = 0;
+    bool answer = true;           // the answer to every question
+    std::string chosenFile;       // what a file dialog returns; empty: cancelled
+    std::vector<std::string> log; // every call but beeps, in order
+
+    void Beep() override { ++beeps; }
+    bool AskYesNo(const char* text, const char*) override {
+        log.push_back(std::string("question ") + text);
+        return answer;
+    }
+    bool ChooseFile(bool save, const char*, int, char* fileTitle, int size) override {
+        log.push_back(save ? "save-dialog" : "open-dialog");
+        if (chosenFile.empty()) return false;
+        snprintf(fileTitle, (size_t)size, "%s", chosenFile.c_str());
+        return true;
+    }
+    void OpenHelp() override { log.push_back("open-help"); }
+    void StartProgram(const char* commandLine) override {
+        log.push_back(std::string("exec ") + commandLine);
+    }
+    void OpenFileManager() override { log.push_back("explorer"); }
+    void HideWindow() override { log.push_back("hide"); }
+    void SetTopmost(bool on) override { log.push_back(on ? "topmost on" : "topmost off"); }
+    void Quit() override { log.push_back("quit"); }
+    void SetupDialog() override { log.push_back("setup-dialog"); }
+    void ShowPopupMenu() override { log.push_back("popup-menu"); }
+};
+
+class CoreTest : public ::testing::Test {
+  protected:
+    MemoryEdit edit;
+    MemoryMenu menu;
+    TestDesktop desktop;
+
+    void SetUp() override {
+        ResetCore();
+        g_seam = Seam{&edit, &menu, &desktop};
+    }
+
+    // Runs a statement as a typed line; returns what it printed (CP932).
+    std::string Run(const std::string& statement) {
+        int before = edit.GetTextLength();
+        EnterStatement(("  " + statement).c_str());
+        return std::string(edit.Text() + before);
+    }
+
+    // The whole transcript.
+    std::string Text() const { return edit.Text(); }
+};
