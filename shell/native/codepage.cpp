@@ -1,0 +1,88 @@
+#include "shell/native/codepage.h"
+
+#include <errno.h>
+#include <iconv.h>
+
+namespace {
+
+const char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
+
+// The length of the UTF-8 sequence that a lead byte begins (1 if invalid).
+size_t Utf8Length(unsigned char c) {
+    if (c >= 0xC2 && c <= 0xDF) return 2;
+    if (c >= 0xE0 && c <= 0xEF) return 3;
+    if (c >= 0xF0 && c <= 0xF4) return 4;
+    return 1;
+}
+
+// Converts with iconv; on a byte it cannot take, appends replacement and
+// skips what skip says. Without iconv every byte is replaced.
+std::string Convert(const char* to, const char* from, const char* bytes, size_t size,
+                    const char* replacement, size_t (*skip)(const char*, size_t)) {
+    std::string out;
+    iconv_t cd = iconv_open(to, from);
+    if (cd == (iconv_t)-1) {
+        for (size_t i = 0; i < size; ++i) out += (unsigned char)bytes[i] < 0x80 ? bytes[i] : '?';
+        return out;
+    }
+    char* in = const_cast<char*>(bytes);
+    size_t left = size;
+    char buffer[4096];
+    while (left > 0) {
+        char* o = buffer;
+        size_t room = sizeof buffer;
+        size_t r = iconv(cd, &in, &left, &o, &room);
+        out.append(buffer, (size_t)(o - buffer));
+        if (r != (size_t)-1) break;
+        if (errno == E2BIG) continue;
+        // EILSEQ or EINVAL: an invalid or unconvertible sequence here.
+        out += replacement;
+        size_t n = skip(in, left);
+        in += n;
+        left -= n;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    char* o = buffer;
+    size_t room = sizeof buffer;
+    iconv(cd, nullptr, nullptr, &o, &room);
+    out.append(buffer, (size_t)(o - buffer));
+    iconv_close(cd);
+    return out;
+}
+
+// A bad CP932 byte is skipped alone: what follows it may be a character.
+size_t SkipByte(const char*, size_t) {
+    return 1;
+}
+
+// A UTF-8 character without a CP932 form is skipped whole.
+size_t SkipUtf8Char(const char* in, size_t left) {
+    size_t n = Utf8Length((unsigned char)in[0]);
+    if (n > left) n = left;
+    for (size_t i = 1; i < n; ++i)
+        if (((unsigned char)in[i] & 0xC0) != 0x80) return i;
+    return n;
+}
+
+} // namespace
+
+// CP932 bytes as UTF-8, bad bytes as U+FFFD.
+std::string Cp932ToUtf8(const char* bytes, size_t size) {
+    return Convert("UTF-8", "CP932", bytes, size, kReplacement, SkipByte);
+}
+
+// UTF-8 as CP932, what has no CP932 form as "?".
+std::string Utf8ToCp932(const char* text, size_t size) {
+    return Convert("CP932", "UTF-8", text, size, "?", SkipUtf8Char);
+}
+
+// Each CR LF as LF, then UTF-8.
+std::string TranscriptToUtf8(const char* bytes, size_t size) {
+    std::string lf;
+    lf.reserve(size);
+    for (size_t i = 0; i < size; ++i) {
+        if (bytes[i] == '\r' && i + 1 < size && bytes[i + 1] == '\n') continue;
+        lf += bytes[i];
+    }
+    return Cp932ToUtf8(lf.data(), lf.size());
+}

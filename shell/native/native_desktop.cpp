@@ -1,0 +1,134 @@
+#include "shell/native/native_desktop.h"
+
+#include <limits.h>
+#include <string.h>
+#include <unistd.h>
+
+#include "platform/seam.h"
+#include "shell/native/codepage.h"
+#include "shell/native/spawn.h"
+
+// MessageBeep: an event, and the bell in an interactive terminal.
+void NativeDesktop::Beep() {
+    Event("beep");
+    if (bell) {
+        fputc('\a', stderr);
+        fflush(stderr);
+    }
+}
+
+// The question is answered by --answer.
+bool NativeDesktop::AskYesNo(const char* text, const char*) {
+    Event("question", text);
+    return answerYes;
+}
+
+// The dialog returns --open or --save, or is cancelled without them; the
+// chosen file's folder becomes the current folder.
+bool NativeDesktop::ChooseFile(bool save, const char*, int, char* fileTitle, int size) {
+    Event(save ? "save-dialog" : "open-dialog");
+    const char* name = save ? saveName : openName;
+    if (!name || !*name || !fileTitle || size <= 0) return false;
+    const char* slash = strrchr(name, '/');
+    const char* base = slash ? slash + 1 : name;
+    if (!*base) return false;
+    if (slash) {
+        std::string folder(name, (size_t)(slash - name));
+        if (folder.empty()) folder = "/";
+        if (chdir(folder.c_str()) != 0) return false;
+    }
+    snprintf(fileTitle, (size_t)size, "%s", base);
+    return true;
+}
+
+// Opens the help document with xdg-open when both are there.
+void NativeDesktop::OpenHelp() {
+    std::string path = HelpDocumentPath();
+    Event("open-document", path.c_str());
+    if (access(path.c_str(), R_OK) != 0 || !FoundOnPath("xdg-open")) return;
+    const char* argv[] = {"xdg-open", path.c_str(), nullptr};
+    SpawnDetached(argv, true);
+}
+
+// Runs the command line with sh -c, without waiting.
+void NativeDesktop::StartProgram(const char* commandLine) {
+    Event("exec", commandLine);
+    const char* argv[] = {"sh", "-c", commandLine, nullptr};
+    SpawnDetached(argv, false);
+}
+
+// Opens the current folder with xdg-open when there is one.
+void NativeDesktop::OpenFileManager() {
+    Event("explorer");
+    if (!FoundOnPath("xdg-open")) return;
+    const char* argv[] = {"xdg-open", ".", nullptr};
+    SpawnDetached(argv, true);
+}
+
+void NativeDesktop::HideWindow() {
+    Event("hide");
+}
+
+void NativeDesktop::SetTopmost(bool on) {
+    Event("topmost", on ? "on" : "off");
+}
+
+// Ends the program: the console's text as it is now is what gets printed.
+void NativeDesktop::Quit() {
+    Event("quit");
+    if (quitting) return;
+    quitting = true;
+    EditControl* edit = g_seam.edit;
+    if (!edit) return;
+    std::string text((size_t)edit->GetTextLength() + 1, '\0');
+    int n = edit->GetText(&text[0], (int)text.size());
+    text.resize((size_t)n);
+    finalText = text;
+}
+
+void NativeDesktop::SetupDialog() {
+    Event("setup-dialog");
+}
+
+void NativeDesktop::ShowPopupMenu() {
+    Event("popup-menu");
+}
+
+void NativeDesktop::ShowWindow() {
+    Event("show");
+}
+
+// One line: the name, a blank and the text in UTF-8 when there is one.
+void NativeDesktop::Event(const char* name, const char* text) {
+    if (!events) return;
+    if (text) {
+        std::string utf8 = Cp932ToUtf8(text, strlen(text));
+        fprintf(events, "%s %s\n", name, utf8.c_str());
+    } else {
+        fprintf(events, "%s\n", name);
+    }
+    fflush(events);
+}
+
+// The first help document that exists, else the one beside the executable.
+std::string HelpDocumentPath() {
+    char exe[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    std::string folder = ".";
+    if (n > 0) {
+        exe[n] = '\0';
+        const char* slash = strrchr(exe, '/');
+        if (slash) folder.assign(exe, (size_t)(slash - exe));
+    }
+    const char* const candidates[] = {
+        "/tolvane.wri",
+        "/share/tolvane.wri",
+        "/../share/tolvane/tolvane.wri",
+        "/../../share/tolvane.wri",
+    };
+    for (const char* c : candidates) {
+        std::string path = folder + c;
+        if (access(path.c_str(), F_OK) == 0) return path;
+    }
+    return folder + candidates[0];
+}

@@ -1,0 +1,22 @@
+// The command line of the native tolvane.
+#pragma once
+
+struct Options {
+    const char* keys = nullptr;   // --keys FILE ("-": standard input)
+    const char* ini = nullptr;    // --ini FILE
+    bool answerYes = true;        // --answer yes|no
+    const char* open = nullptr;   // --open NAME
+    const char* save = nullptr;   // --save NAME
+    const char* events = nullptr; // --events FILE
+    bool raw = false;             // --raw
+    bool help = false;            // --help
+    bool version = false;         // --version
+    bool decode = false;          // --decode (for the test wrappers)
+    const char* script = nullptr; // the one optional positional SCRIPT
+};
+
+// Reads argv into options; on a mistake writes a one-line message into error
+// and returns false.
+bool ParseOptions(int argc, char** argv, Options* options, char* error, int errorSize);
+// The text of --help.
+const char* UsageText();

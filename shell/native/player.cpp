@@ -1,0 +1,169 @@
+#include "shell/native/player.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "console/console.h"
+#include "console/keys.h"
+#include "console/session.h"
+#include "console/settings.h"
+#include "console/statement.h"
+#include "platform/seam.h"
+#include "shell/native/codepage.h"
+#include "shell/native/native_settings.h"
+
+NativeShell g_shell;
+
+namespace {
+
+// The lParam of a typed key: a repeat count of 1.
+const long kTypedKey = 1;
+
+// A lead byte followed by a trail byte of code page 932.
+bool IsDoubleByte(const unsigned char* p, size_t left) {
+    if (left < 2) return false;
+    bool lead = (p[0] >= 0x81 && p[0] <= 0x9F) || (p[0] >= 0xE0 && p[0] <= 0xFC);
+    bool trail = (p[1] >= 0x40 && p[1] <= 0x7E) || (p[1] >= 0x80 && p[1] <= 0xFC);
+    return lead && trail;
+}
+
+// One typed character (one or two bytes): the console's key handler first,
+// then the control's own typing.
+void TypeCharacter(const char* bytes, int count) {
+    if (ConsoleChar((unsigned char)bytes[0], false, kTypedKey)) return;
+    g_shell.edit.TypeChar(bytes, count);
+}
+
+// A code point of the script as the CP932 character it types.
+void TypeCodepoint(unsigned codepoint) {
+    char utf8[4];
+    size_t n;
+    if (codepoint < 0x80) {
+        utf8[0] = (char)codepoint;
+        n = 1;
+    } else if (codepoint < 0x800) {
+        utf8[0] = (char)(0xC0 | (codepoint >> 6));
+        utf8[1] = (char)(0x80 | (codepoint & 0x3F));
+        n = 2;
+    } else if (codepoint < 0x10000) {
+        utf8[0] = (char)(0xE0 | (codepoint >> 12));
+        utf8[1] = (char)(0x80 | ((codepoint >> 6) & 0x3F));
+        utf8[2] = (char)(0x80 | (codepoint & 0x3F));
+        n = 3;
+    } else {
+        utf8[0] = (char)(0xF0 | (codepoint >> 18));
+        utf8[1] = (char)(0x80 | ((codepoint >> 12) & 0x3F));
+        utf8[2] = (char)(0x80 | ((codepoint >> 6) & 0x3F));
+        utf8[3] = (char)(0x80 | (codepoint & 0x3F));
+        n = 4;
+    }
+    std::string cp932 = Utf8ToCp932(utf8, n);
+    TypeText(cp932.data(), cp932.size());
+}
+
+// What the control itself does with a key the console did not take.
+void ControlKey(int vk, bool shift, bool ctrl) {
+    MemoryEdit& edit = g_shell.edit;
+    switch (vk) {
+    case kVkDelete: edit.Delete(); break;
+    case kVkHome: ctrl ? edit.CtrlHome(shift) : edit.Home(shift); break;
+    case kVkEnd: ctrl ? edit.CtrlEnd(shift) : edit.End(shift); break;
+    case kVkLeft: edit.Left(shift); break;
+    case kVkRight: edit.Right(shift); break;
+    case kVkUp: edit.Up(shift); break;
+    case kVkDown: edit.Down(shift); break;
+    default: break; // the no-conversion key types nothing
+    }
+}
+
+// A named key: Enter, Tab and Backspace arrive as characters, the others as
+// key presses; what the console does not take goes on to the control.
+void PressKey(int vk, int modifiers) {
+    bool shift = (modifiers & kModShift) != 0;
+    bool ctrl = (modifiers & kModCtrl) != 0;
+    switch (vk) {
+    case kVkReturn: ConsoleChar('\r', shift, kTypedKey); return;
+    case kVkTab:
+        if (!ConsoleChar('\t', shift, kTypedKey)) g_shell.edit.TypeChar("\t", 1);
+        return;
+    case kVkBack:
+        if (!ConsoleChar('\b', shift, kTypedKey)) g_shell.edit.Backspace();
+        return;
+    default:
+        if (!ConsoleKeyDown(vk, shift, ctrl)) ControlKey(vk, shift, ctrl);
+        return;
+    }
+}
+
+} // namespace
+
+// Reset, seam, settings, start-up script, first prompt: the order of start-up.
+void StartSession(const char* settingsFile, const char* script) {
+    ResetCore();
+    g_shell.edit.Reset();
+    g_shell.menu.Reset();
+    g_shell.desktop.quitting = false;
+    g_shell.desktop.finalText.clear();
+    g_seam = Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop};
+    LoadSettings(settingsFile);
+    if (script && *script) {
+        char line[kLineSize];
+        snprintf(line, sizeof line, "  call %s", script);
+        EnterStatement(line);
+        Append("\r\n");
+    }
+    if (!g_shell.desktop.quitting) PrintPrompt();
+}
+
+// Routes one action to the console, the control or the desktop.
+void PlayAction(const KeyAction& action) {
+    NativeDesktop& desktop = g_shell.desktop;
+    switch (action.kind) {
+    case kActionChar: TypeCodepoint(action.codepoint); break;
+    case kActionKey: PressKey(action.key, action.modifiers); break;
+    case kActionAccelerator:
+    case kActionMenu: RunMenuCommand(action.id); break;
+    case kActionRightClick: ConsoleRightClick(); break;
+    case kActionGoto: g_shell.edit.Goto(action.line, action.column); break;
+    case kActionClose:
+        if (g_settings.endflag)
+            desktop.HideWindow();
+        else
+            desktop.Quit();
+        break;
+    case kActionMinimize: desktop.HideWindow(); break;
+    case kActionTrayLeft: desktop.ShowWindow(); break;
+    case kActionTrayRight: desktop.ShowPopupMenu(); break;
+    case kActionDrop: {
+        std::string path = Utf8ToCp932(action.path, strlen(action.path));
+        AppendFormat("%s", path.c_str());
+        break;
+    }
+    default: break;
+    }
+}
+
+// Plays the actions in order; the first one that quits ends the play.
+void PlayActions(const std::vector<KeyAction>& actions) {
+    for (const KeyAction& action : actions) {
+        if (g_shell.desktop.quitting) return;
+        PlayAction(action);
+    }
+}
+
+// Types text character by character; a double-byte character is one.
+void TypeText(const char* bytes, size_t size) {
+    const unsigned char* p = (const unsigned char*)bytes;
+    size_t i = 0;
+    while (i < size && !g_shell.desktop.quitting) {
+        int count = IsDoubleByte(p + i, size - i) ? 2 : 1;
+        TypeCharacter(bytes + i, count);
+        i += (size_t)count;
+    }
+}
+
+// The text now, or the text at the moment the program quit.
+std::string CurrentText() {
+    if (g_shell.desktop.quitting) return g_shell.desktop.finalText;
+    return std::string(g_shell.edit.Text(), (size_t)g_shell.edit.GetTextLength());
+}

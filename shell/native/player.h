@@ -1,0 +1,34 @@
+// The native console and the routing of keys and actions into it: the same
+// routing serves the key-script player and the interactive terminal.
+#pragma once
+
+#include <stddef.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/key_script.h"
+#include "platform/memory_edit.h"
+#include "platform/memory_menu.h"
+#include "shell/native/native_desktop.h"
+
+struct NativeShell {
+    MemoryEdit edit;
+    MemoryMenu menu;
+    NativeDesktop desktop;
+};
+
+extern NativeShell g_shell;
+
+// A fresh session: every subsystem reset, the seam on the native console,
+// the settings file's flags loaded, a start-up script run when one is named
+// (nullptr: none), then the first prompt.
+void StartSession(const char* settingsFile, const char* script);
+// Plays one action of a key script.
+void PlayAction(const KeyAction& action);
+// Plays actions until they end or the program quits.
+void PlayActions(const std::vector<KeyAction>& actions);
+// Types code page 932 text at the caret, one typed character at a time.
+void TypeText(const char* bytes, size_t size);
+// The console's text now, or as it was when the program quit.
+std::string CurrentText();
