@@ -13,6 +13,7 @@
 #include "expr/functions.h"
 #include "expr/variables.h"
 #include "platform/seam.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -26,17 +27,6 @@ struct Command {
     const char* name;
     CommandAction action;
 };
-
-// True when two texts are equal, ignoring the case of ASCII letters.
-bool EqualsIgnoreCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        unsigned char x = (unsigned char)*a, y = (unsigned char)*b;
-        if (x >= 'A' && x <= 'Z') x = (unsigned char)(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = (unsigned char)(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return *a == *b;
-}
 
 // exit, quit, bye: the quit sequence.
 void QuitAction(int) {
@@ -165,7 +155,7 @@ void RecallAction(int) {
 // top: always on top for this run, "off" ends it.
 void TopAction(int nameLength) {
     const char* arg = TakeArgument(nameLength);
-    if (EqualsIgnoreCase(arg, "off")) {
+    if (EqualsNoCase(arg, "off")) {
         g_seam.desktop->SetTopmost(false);
         Append(" 画面手前表示ﾓｰﾄﾞ(OFF)\r\n");
     } else {

@@ -1,32 +1,21 @@
 #include "console/history.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include "commands/commands.h"
 #include "console/console.h"
 #include "platform/seam.h"
+#include "platform/text.h"
 
 HistoryState g_history;
 
 namespace {
 
-// True when two texts are equal, ignoring the case of ASCII letters.
-bool EqualsIgnoreCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        unsigned char x = (unsigned char)*a, y = (unsigned char)*b;
-        if (x >= 'A' && x <= 'Z') x = (unsigned char)(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = (unsigned char)(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return *a == *b;
-}
-
 // Statements that ask for the history are not kept in it.
 bool IsExcluded(const char* cleaned) {
-    return cleaned[0] == '!' || cleaned[0] == '/' || EqualsIgnoreCase(cleaned, "history") ||
-           EqualsIgnoreCase(cleaned, "hist");
+    return cleaned[0] == '!' || cleaned[0] == '/' || EqualsNoCase(cleaned, "history") ||
+           EqualsNoCase(cleaned, "hist");
 }
 
 // The number of entries now in the menu.
@@ -45,7 +34,7 @@ void AfterStatement(const char* cleaned, const char* text) {
     }
     if (!IsExcluded(cleaned)) {
         char entry[kLineSize];
-        snprintf(entry, sizeof entry, "%s", text);
+        CopyText(entry, sizeof entry, text, (int)strlen(text));
         if (g_history.count >= kHistoryCapacity) menu->DeleteAt(kHistoryCapacity - 1);
         menu->InsertString(0, kMenuHistoryFirst + g_history.count % kHistoryCapacity, entry);
         ++g_history.count;
