@@ -1,0 +1,211 @@
+// The command table: prefix matching, the argument rule, every action's
+// output and desktop calls, and the settings the commands change.
+#include <string>
+
+#include "commands/commands.h"
+#include "console/console.h"
+#include "console/history.h"
+#include "console/settings.h"
+#include "core_fixture.h"
+#include "display/display.h"
+#include "expr/eval.h"
+
+namespace {
+
+// What a settings report prints now, with or without its ans line.
+std::string ReportText(MemoryEdit* edit, int withAns) {
+    int before = edit->GetTextLength();
+    PrintSettingsReport(withAns);
+    std::string report = edit->Text() + before;
+    edit->SetSel(before, edit->GetTextLength());
+    edit->ReplaceSel("");
+    return report;
+}
+
+// The desktop's log as one line, entries separated by "|".
+std::string Joined(const std::vector<std::string>& log) {
+    std::string all;
+    for (const std::string& entry : log) all += (all.empty() ? "" : "|") + entry;
+    return all;
+}
+
+struct OutputCase {
+    const char* statement;
+    const char* output; // CP932
+    const char* events; // desktop calls, "|" between them
+};
+
+const OutputCase kOutputs[] = {
+    {"exit", "", "quit"},
+    {"quit5", "", "quit"},
+    {"bye", "", "quit"},
+    {"deg", " 角度単位:度(deg)\r\n", ""},
+    {"degree=5", " 角度単位:度(deg)\r\n", ""},
+    {"rad", " 角度単位:ラジアン(rad)\r\n", ""},
+    {"?", "", "open-help"},
+    {"help", "", "open-help"},
+    {"helpme", "", "open-help"},
+    {"setup", "", "setup-dialog|topmost off"},
+    {"icon", "", "hide"},
+    {"min", "", "hide"},
+    {"mine=2", "", "hide"},
+    {"hex", "", ""},
+    {"bin", "", ""},
+    {"top", " 画面手前表示ﾓｰﾄﾞ(ON)\r\n", "topmost on"},
+    {"topon", " 画面手前表示ﾓｰﾄﾞ(ON)\r\n", "topmost on"},
+    {"topOFF", " 画面手前表示ﾓｰﾄﾞ(OFF)\r\n", "topmost off"},
+    {"top Off", " 画面手前表示ﾓｰﾄﾞ(OFF)\r\n", "topmost off"},
+    {"topoffice", " 画面手前表示ﾓｰﾄﾞ(ON)\r\n", "topmost on"},
+    {"explorer", "", "explorer"},
+    {"explorer c:\\", "", "explorer"},
+    {"exec notepad a.txt", "", "exec notepada.txt"},
+    {"exec", "", "exec "},
+    {"exec calc ' comment", "", "exec calc"},
+    {"prec", " Syntax Error\r\n", ""},
+    {"precision", " Syntax Error\r\n", ""},
+    {"zero", " Syntax Error\r\n", ""},
+    {"!", " Syntax Error\r\n", ""},
+    {"hist", "", ""},
+    {"history", "", ""},
+    {"cls", "", ""},
+};
+
+class CommandOutputTest : public CoreTest, public ::testing::WithParamInterface<OutputCase> {};
+
+TEST_P(CommandOutputTest, PrintsAndAsksTheDesktop) {
+    const OutputCase& c = GetParam();
+    EXPECT_EQ(Run(c.statement), c.output) << c.statement;
+    EXPECT_EQ(Joined(desktop.log), c.events) << c.statement;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CommandOutputTest, ::testing::ValuesIn(kOutputs));
+
+class CommandTest : public CoreTest {};
+
+TEST_F(CommandTest, OnlyAWholeNameAtTheStartMatches) {
+    const char* const kNotCommands[] = {"ex",   "pre",  "his", "CLS",     "Deg", "LIST",
+                                        "Exit", "/",    "/x",  "History", "e",   "x=1",
+                                        "di",   "disp", "hi",  "",        "to",  "explore"};
+    for (const char* statement : kNotCommands) {
+        char cleaned[64];
+        snprintf(cleaned, sizeof cleaned, "%s", statement);
+        g_eval.cursor = cleaned;
+        EXPECT_FALSE(DispatchCommand(cleaned)) << statement;
+        EXPECT_EQ(g_eval.cursor, cleaned) << statement;
+    }
+    EXPECT_TRUE(desktop.log.empty());
+}
+
+TEST_F(CommandTest, ArgumentRuleSkipsNameAndBlanks) {
+    char statement[] = "exec \t prog";
+    g_eval.cursor = statement;
+    EXPECT_STREQ(TakeArgument(4), "prog");
+    EXPECT_EQ(g_eval.cursor, statement + 7);
+}
+
+struct PrecisionCase {
+    const char* statement;
+    int precision; // afterwards, from the start value 3
+};
+
+const PrecisionCase kPrecisions[] = {
+    {"precision5", 5}, {"prec 5", 5},  {"prec7x", 7},  {"precis5", 3}, {"prec x", 3},
+    {"prec-3", 0},     {"prec99", 67}, {"prec67", 67}, {"prec0", 0},   {"prec99999999999999", 67},
+    {"prec+4", 4},
+};
+
+TEST_F(CommandTest, PrecisionReadsAnIntegerKeptInTheFormattersRange) {
+    for (const PrecisionCase& c : kPrecisions) {
+        g_settings.precision = 3;
+        std::string out = Run(c.statement);
+        EXPECT_EQ(g_settings.precision, c.precision) << c.statement;
+        EXPECT_EQ(out, ReportText(&edit, 1)) << c.statement;
+    }
+}
+
+TEST_F(CommandTest, ZeroReadsANumber) {
+    std::string out = Run("zero1e-9");
+    EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, 1e-9);
+    EXPECT_EQ(out, ReportText(&edit, 1));
+    Run("zero abc");
+    EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, 1e-9);
+    Run("zero");
+    EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, 1e-9);
+    Run("zero 0.5e-3xyz");
+    EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, 0.5e-3);
+}
+
+TEST_F(CommandTest, NotationCommandsPrintTheReportWithAns) {
+    struct {
+        const char* statement;
+        int mode;
+    } const kModes[] = {{"dispe", kExponent},
+                        {"disp3e", kEngineering},
+                        {"dispf", kFixed},
+                        {"dispe9", kExponent},
+                        {"dispfoo", kFixed}};
+    for (const auto& c : kModes) {
+        std::string out = Run(c.statement);
+        EXPECT_EQ(g_settings.displayMode, c.mode) << c.statement;
+        EXPECT_EQ(out, ReportText(&edit, 1)) << c.statement;
+    }
+}
+
+TEST_F(CommandTest, AngleCommandsChangeThePrompt) {
+    Run("rad");
+    EXPECT_EQ(g_settings.angleMode, kRadians);
+    EXPECT_STREQ(CurrentPrompt(), "r>");
+    Run("deg");
+    EXPECT_EQ(g_settings.angleMode, kDegrees);
+    Run("dispe");
+    EXPECT_STREQ(CurrentPrompt(), "D>");
+}
+
+TEST_F(CommandTest, HexAndBinSwitchOverAndBack) {
+    Run("hex");
+    EXPECT_EQ(g_settings.hexFlag, 1);
+    Run("hexa=1");
+    EXPECT_EQ(g_settings.hexFlag, 0);
+    Run("bin");
+    Run("bin");
+    EXPECT_EQ(g_settings.binFlag, 0);
+    EXPECT_EQ(g_settings.hexFlag, 0);
+}
+
+TEST_F(CommandTest, SetupReappliesTheStoredTopmostSwitch) {
+    g_settings.ontopflag = 1;
+    Run("top off");
+    Run("setup");
+    EXPECT_EQ(Joined(desktop.log), "topmost off|setup-dialog|topmost on");
+    EXPECT_EQ(g_settings.ontopflag, 1);
+}
+
+TEST_F(CommandTest, ListShowsFunctionsVariablesAndTheReport) {
+    std::string report = ReportText(&edit, 0);
+    EXPECT_EQ(Run("list"), " ユーザ関数なし\r\n 登録変数なし\r\n" + report);
+    Run("x=2");
+    Run("def f(a)=a*x");
+    EXPECT_EQ(Run("list all"), " f(a)=a*x\r\n x=2\r\n a=1\r\n" + report);
+    Run("hex");
+    Run("y=255");
+    EXPECT_EQ(Run("list"), " f(a)=a*x\r\n x=2\r\n  (0x 0000 0002)\r\n a=1\r\n  (0x 0000 0001)\r\n"
+                           " y=255\r\n  (0x 0000 00FF)\r\n" +
+                               ReportText(&edit, 0));
+}
+
+TEST_F(CommandTest, ClsClearsEvenWhileOutputIsSuppressed) {
+    Append("d>1+2\r\n 3\r\n");
+    g_console.suppress = 1;
+    Run("cls2");
+    g_console.suppress = 0;
+    EXPECT_EQ(Text(), "");
+}
+
+TEST_F(CommandTest, HistoryCommandsAskForTheListing) {
+    Run("1+1");
+    EXPECT_EQ(Run("hist"), " 00: 1+1\r\n");
+    EXPECT_EQ(g_history.state, kHistoryNone);
+    EXPECT_EQ(Run("history"), " 00: 1+1\r\n");
+}
+
+} // namespace
