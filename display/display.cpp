@@ -1,12 +1,122 @@
 #include "display/display.h"
 
-#include "console/console.h"
+#include <cfloat>
+#include <cmath>
 
-// Prints a value (placeholder until the formatter lands).
-void PrintValue(double value, int newline, int) {
-    AppendFormat("%.17g", value);
-    if (newline) Append("\r\n");
+#include "console/console.h"
+#include "console/settings.h"
+#include "display/decimal.h"
+
+namespace {
+
+// Fixed notation holds magnitudes from this one up to kFixedHigh.
+const double kFixedLow = 1e-9;
+const double kFixedHigh = 1e9;
+
+// The notation names of the settings report, by display mode.
+const char* const kModeNames[] = {
+    "固定小数点表示\r\n",
+    "指数表示\r\n",
+    "指数表示(工学的)\r\n",
+};
+
+// The display mode, anything unknown read as fixed.
+int CurrentDisplayMode() {
+    int mode = g_settings.displayMode;
+    return mode == kExponent || mode == kEngineering ? mode : kFixed;
 }
 
-int FormatEngineering(double, char*) { return -1; }
-void PrintSettingsReport(int) {}
+// Renders the number itself in the current notation into 80 bytes.
+void RenderNumber(double value, char* out) {
+    int precision = ClampPrecision(g_settings.precision);
+    double magnitude = std::fabs(value);
+    switch (CurrentDisplayMode()) {
+    case kExponent: RenderExponent(value, precision, out, kRenderSize); break;
+    case kEngineering:
+        // An exact 0 has no engineering exponent: it reads 0 times 10^0.
+        if (FormatEngineering(value, out) < 0)
+            RenderEngineering(value, 0, precision, out, kRenderSize);
+        break;
+    default:
+        if (magnitude >= kFixedLow && magnitude < kFixedHigh) {
+            RenderFixed(value, precision, out, kRenderSize);
+            if (DecimalsAllZero(out)) RenderFixed(value, 0, out, kRenderSize);
+        } else {
+            RenderExponent(value, precision, out, kRenderSize);
+        }
+        break;
+    }
+}
+
+} // namespace
+
+// Prints a value in the current notation, then its hexadecimal and binary
+// renderings when switched on and not plain, then the line end if asked.
+void PrintValue(double value, int newline, int plain) {
+    // Written so that not-a-number also prints as 0.
+    if (!(std::fabs(value) >= g_settings.zeroThreshold)) {
+        Append("0");
+        if (newline) Append("\r\n");
+        return;
+    }
+    char number[kRenderSize];
+    RenderNumber(value, number);
+    Append(number);
+
+    char hex[kHexTextSize];
+    RenderHexText(value, hex);
+    if (g_settings.hexFlag && !plain) AppendFormat("\r\n  (0x %s)", hex);
+    if (g_settings.binFlag && !plain) {
+        char line[kRenderSize];
+        RenderBinLine(hex, g_settings.byte2, line, kRenderSize);
+        Append(line);
+    }
+    if (newline) AppendFormat("%s", "\r\n");
+}
+
+// Writes the engineering rendering (exponent a multiple of 3) into 80 bytes;
+// returns -1 and writes nothing for 0.
+int FormatEngineering(double value, char* out) {
+    int precision = ClampPrecision(g_settings.precision);
+    if (value == 0) return -1;
+    if (!std::isfinite(value)) {
+        RenderFixed(value, precision, out, kRenderSize);
+        return 1;
+    }
+    bool negative = value < 0;
+    double x = negative ? -value : value;
+    double l = std::log10(x);
+    double t = (l + 1e-12) * 0.3333333333333333;
+    int exponent;
+    if (l >= 0) {
+        exponent = 3 * static_cast<int>(std::trunc(t));
+    } else {
+        exponent = 3 * static_cast<int>(std::trunc(t - 1));
+        if (exponent > -3) exponent = -3;
+    }
+    double scale = std::pow(10.0, exponent);
+    double mantissa;
+    if (scale >= DBL_MIN) {
+        mantissa = x / scale;
+    } else {
+        // Past the normal range 10^e loses digits or becomes 0: divide a
+        // scaled-up x by a scaled-up power instead.
+        mantissa = (x * 1e100) / std::pow(10.0, exponent + 100);
+    }
+    if (negative) mantissa = -mantissa;
+    RenderEngineering(mantissa, exponent, precision, out, kRenderSize);
+    return 1;
+}
+
+// Prints precision, notation and zero threshold, and ans when withAns is set.
+void PrintSettingsReport(int withAns) {
+    AppendFormat(" 小数点以下 %d 桁：", g_settings.precision);
+    AppendFormat("%s", kModeNames[CurrentDisplayMode()]);
+    char threshold[kRenderSize];
+    RenderExponent(g_settings.zeroThreshold, 3, threshold, kRenderSize);
+    AppendFormat(" 絶対値が %s 未満の時０と表示\r\n", threshold);
+    if (withAns) {
+        Append(" \r\n ");
+        PrintValue(g_console.ans, 1, 0);
+    }
+}
