@@ -1,0 +1,73 @@
+// Speed of the evaluator and of whole statements through the console.
+#include <benchmark/benchmark.h>
+
+#include "console/session.h"
+#include "console/statement.h"
+#include "expr/eval.h"
+#include "platform/memory_edit.h"
+#include "platform/memory_menu.h"
+#include "platform/seam.h"
+
+namespace {
+
+struct QuietDesktop : Desktop {
+    void Beep() override {}
+    bool AskYesNo(const char*, const char*) override { return true; }
+    bool ChooseFile(bool, const char*, int, char*, int) override { return false; }
+    void OpenHelp() override {}
+    void StartProgram(const char*) override {}
+    void OpenFileManager() override {}
+    void HideWindow() override {}
+    void SetTopmost(bool) override {}
+    void Quit() override {}
+    void SetupDialog() override {}
+    void ShowPopupMenu() override {}
+};
+
+MemoryEdit g_edit;
+MemoryMenu g_menu;
+QuietDesktop g_desktop;
+
+// A fresh core over the in-memory console.
+void Start() {
+    ResetCore();
+    g_edit.Reset();
+    g_menu.Reset();
+    g_seam = Seam{&g_edit, &g_menu, &g_desktop};
+}
+
+// One expression evaluated, nothing printed.
+void BM_EvaluateText(benchmark::State& state) {
+    Start();
+    double slot = 0;
+    for (auto _ : state) {
+        EvaluateText("2*sin(30)+sqrt(2)^2-(0xff&0b1010)/3", 1, &slot);
+        benchmark::DoNotOptimize(slot);
+    }
+}
+BENCHMARK(BM_EvaluateText);
+
+// A user function called in an expression.
+void BM_UserFunction(benchmark::State& state) {
+    Start();
+    EnterStatement("  def f(x,y)=x*y+1");
+    double slot = 0;
+    for (auto _ : state) {
+        EvaluateText("f(2,3)+f(4,5)", 1, &slot);
+        benchmark::DoNotOptimize(slot);
+    }
+}
+BENCHMARK(BM_UserFunction);
+
+// A whole statement: cleaning, dispatch, evaluation, printing, history.
+void BM_Statement(benchmark::State& state) {
+    Start();
+    int n = 0;
+    for (auto _ : state) {
+        EnterStatement("  x = 2*sin(30) + 1.5 ' a comment");
+        if (++n % 500 == 0) g_edit.Reset(); // keep the transcript small
+    }
+}
+BENCHMARK(BM_Statement);
+
+} // namespace
