@@ -35,7 +35,8 @@ class NativeDesktop : public Desktop {
     void ShowWindow();
 
   private:
-    // Writes one event line; text is code page 932 and printed as UTF-8.
+    // Writes one event line; text is code page 932 and printed as UTF-8, a
+    // line break in it as "\\n".
     void Event(const char* name, const char* text = nullptr);
 };
 
