@@ -1,0 +1,257 @@
+// The console's keyboard aids and the accelerator and popup menu commands.
+#include <string>
+
+#include "console/console.h"
+#include "console/history.h"
+#include "console/keys.h"
+#include "console/settings.h"
+#include "core_fixture.h"
+
+namespace {
+
+class KeysTest : public CoreTest {
+  protected:
+    // The transcript " 1\r\n" + a prompt line, caret at a column of it.
+    void InputLine(const char* line, int column) {
+        Append(" 1\r\n");
+        Append(line);
+        edit.Goto(1, column);
+    }
+    int Column() {
+        int start = 0, end = 0;
+        edit.GetSel(&start, &end);
+        return start - edit.LineIndex(-1);
+    }
+    bool HasSelection() {
+        int start = 0, end = 0;
+        edit.GetSel(&start, &end);
+        return start != end;
+    }
+};
+
+// An operator jump: a line, the caret column, the key, the column after.
+struct JumpCase {
+    const char* line;
+    int column;
+    int key; // accelerator id, or 9 / -9 for Tab / Shift+Tab
+    int after;
+    int beeps;
+};
+
+const int kTab = 9, kShiftTab = -9, kNext = 113, kPrevious = 114;
+
+const JumpCase kJumps[] = {
+    {"d>12+34", 7, kPrevious, 4, 0}, // before the "+"
+    {"d>12+34", 4, kPrevious, 2, 0}, // then behind the prompt
+    {"d>12+34", 2, kPrevious, 2, 1}, // at column 2 it beeps
+    {"d>12+34", 1, kPrevious, 1, 1}, // inside the prompt too
+    {"d>12+34", 2, kNext, 5, 0},     // after the "+"
+    {"d>12+34", 5, kNext, 7, 0},     // then the end of the line
+    {"d>12+34", 7, kNext, 7, 0},     // at the end it stays
+    {"d>12+34", 7, kShiftTab, 4, 0},
+    {"d>12+34", 2, kTab, 5, 0},
+    {"r>(1*2)-3/4^5", 2, kNext, 3, 0}, // "(" stops at once
+    {"r>(1*2)-3/4^5", 3, kNext, 5, 0},
+    {"r>(1*2)-3/4^5", 5, kNext, 7, 0},
+    {"r>(1*2)-3/4^5", 7, kNext, 8, 0},
+    {"r>(1*2)-3/4^5", 9, kNext, 10, 0},
+    {"r>(1*2)-3/4^5", 11, kNext, 13, 0}, // "^" is no stop
+    {"r>(1*2)-3/4^5", 13, kPrevious, 9, 0},
+    {"r>(1*2)-3/4^5", 4, kPrevious, 2, 0}, // column 2 is never examined
+    {"D>-5", 4, kPrevious, 2, 0},
+    {"R>a&b|c~d=e,f", 2, kNext, 13, 0},
+    {"R>a&b|c~d=e,f", 13, kPrevious, 2, 0},
+};
+
+TEST_F(KeysTest, OperatorJumps) {
+    for (const JumpCase& c : kJumps) {
+        ResetCore();
+        edit.Reset();
+        desktop.beeps = 0;
+        InputLine(c.line, c.column);
+        if (c.key == kTab || c.key == kShiftTab)
+            EXPECT_TRUE(ConsoleChar(kVkTab, c.key == kShiftTab, 1));
+        else
+            EXPECT_TRUE(RunMenuCommand(c.key));
+        EXPECT_EQ(Column(), c.after) << c.line << " at " << c.column << " key " << c.key;
+        EXPECT_EQ(desktop.beeps, c.beeps) << c.line << " at " << c.column << " key " << c.key;
+        EXPECT_EQ(Text(), std::string(" 1\r\n") + c.line);
+    }
+}
+
+TEST_F(KeysTest, JumpsOnlyOnInputLines) {
+    Append(" 1+2\r\nd>3");
+    edit.Goto(0, 2);
+    EXPECT_FALSE(ConsoleChar(kVkTab, false, 1)); // the control types its tab
+    EXPECT_FALSE(ConsoleChar(kVkTab, true, 1));
+    EXPECT_TRUE(RunMenuCommand(kNext));
+    EXPECT_TRUE(RunMenuCommand(kPrevious));
+    EXPECT_EQ(Column(), 2);
+    EXPECT_EQ(desktop.beeps, 0);
+}
+
+TEST_F(KeysTest, JumpsStayInsideAVeryLongLine) {
+    std::string line = "d>" + std::string(700, '1') + "+1";
+    Append(line.c_str());
+    edit.Goto(0, 702);
+    EXPECT_TRUE(RunMenuCommand(kPrevious));
+    EXPECT_EQ(Column(), 2);
+    edit.Goto(0, 600);
+    EXPECT_TRUE(RunMenuCommand(kNext));
+    EXPECT_EQ(Column(), 600);
+}
+
+TEST_F(KeysTest, HomeStopsBehindThePrompt) {
+    InputLine("d>1+2", 4);
+    EXPECT_TRUE(ConsoleKeyDown(kVkHome, false, false));
+    EXPECT_EQ(Column(), 2);
+    // With Shift the selection is dropped, not extended.
+    edit.SetSel(edit.LineIndex(-1) + 3, edit.LineIndex(-1) + 5);
+    EXPECT_TRUE(ConsoleKeyDown(kVkHome, true, false));
+    EXPECT_EQ(Column(), 2);
+    EXPECT_FALSE(HasSelection());
+    EXPECT_FALSE(ConsoleKeyDown(kVkHome, false, true)); // Ctrl+Home: the control's own
+    edit.Goto(0, 1);
+    EXPECT_FALSE(ConsoleKeyDown(kVkHome, false, false)); // an output line
+    EXPECT_FALSE(ConsoleKeyDown(kVkEnd, false, false));
+}
+
+TEST_F(KeysTest, NoConvertInsertsParenthesesAtTheCaret) {
+    InputLine("d>sin30", 5);
+    EXPECT_TRUE(ConsoleKeyDown(kVkNonConvert, false, false));
+    EXPECT_EQ(Text(), " 1\r\nd>sin()30");
+    EXPECT_EQ(Column(), 6);
+    edit.Goto(0, 1);
+    EXPECT_FALSE(ConsoleKeyDown(kVkNonConvert, false, false));
+}
+
+TEST_F(KeysTest, BackspaceGuard) {
+    InputLine("d>12", 2);
+    EXPECT_TRUE(ConsoleChar(kVkBack, false, 1));
+    EXPECT_EQ(desktop.beeps, 1);
+    edit.Goto(1, 1);
+    EXPECT_TRUE(ConsoleChar(kVkBack, false, 1));
+    EXPECT_EQ(desktop.beeps, 2);
+    // A selection that starts behind the prompt.
+    edit.SetSel(edit.LineIndex(-1) + 2, edit.LineIndex(-1) + 4);
+    EXPECT_TRUE(ConsoleChar(kVkBack, false, 1));
+    EXPECT_EQ(desktop.beeps, 3);
+    edit.Goto(1, 3);
+    EXPECT_FALSE(ConsoleChar(kVkBack, false, 1));
+    edit.Goto(1, 2);
+    EXPECT_FALSE(ConsoleChar(kVkBack, false, 0)); // not a key press
+    edit.Goto(0, 1);
+    EXPECT_FALSE(ConsoleChar(kVkBack, false, 1)); // an output line
+    EXPECT_EQ(desktop.beeps, 3);
+    EXPECT_EQ(Text(), " 1\r\nd>12");
+}
+
+TEST_F(KeysTest, EnterSubmitsTheWholeCaretLine) {
+    Append("d>2+6\r\n 8\r\n\r\nd>");
+    edit.Goto(0, 3);
+    EXPECT_TRUE(ConsoleChar(kVkReturn, false, 1));
+    EXPECT_EQ(Text(), "d>2+6\r\n 8\r\n\r\nd>\r\n 8\r\n\r\nd>");
+    EXPECT_FALSE(ConsoleChar('a', false, 1));
+}
+
+TEST_F(KeysTest, RightClickOpensThePopupMenu) {
+    ConsoleRightClick();
+    ASSERT_EQ(desktop.log.size(), 1u);
+    EXPECT_EQ(desktop.log[0], "popup-menu");
+}
+
+struct TypingCase {
+    int id;
+    const char* line; // the last line, caret at column 3
+    const char* text; // the transcript afterwards
+    int column;       // the caret column afterwards
+    int beeps;
+};
+
+const TypingCase kTyping[] = {
+    {106, "d>1+2", " 1\r\nd>1+2sin()", 9, 0}, {107, "d>1+2", " 1\r\nd>1+2cos()", 9, 0},
+    {108, "d>1+2", " 1\r\nd>1+2tan()", 9, 0}, {109, "d>1+2", " 1\r\nd>1+2sqrt()", 10, 0},
+    {110, "d>1+2", " 1\r\nd>1+2ln()", 8, 0},  {115, "d>1+2", " 1\r\nd>1()+2", 4, 0},
+    {116, "d>1+2", " 1\r\nd>1+20x", 7, 0},    {117, "d>1+2", " 1\r\nd>1+20b", 7, 0},
+    {105, "d>1+2", " 1\r\nd>", 2, 0},         {105, " 1+2", " 1\r\n 1+2", 3, 1},
+    {106, " 1+2", " 1\r\n 1+2", 3, 0},        {115, " 1+2", " 1\r\n 1+2", 3, 0},
+    {116, " 1+2", " 1\r\n 1+20x", 6, 0},
+};
+
+TEST_F(KeysTest, AcceleratorsThatType) {
+    for (const TypingCase& c : kTyping) {
+        ResetCore();
+        edit.Reset();
+        desktop.beeps = 0;
+        InputLine(c.line, 3);
+        EXPECT_TRUE(RunMenuCommand(c.id)) << c.id;
+        EXPECT_EQ(Text(), c.text) << c.id << " on " << c.line;
+        EXPECT_EQ(Column(), c.column) << c.id << " on " << c.line;
+        EXPECT_EQ(desktop.beeps, c.beeps) << c.id << " on " << c.line;
+    }
+}
+
+TEST_F(KeysTest, ParenthesesReplaceTheSelection) {
+    InputLine("d>1+2", 3);
+    edit.SetSel(edit.LineIndex(-1) + 2, edit.LineIndex(-1) + 5);
+    EXPECT_TRUE(RunMenuCommand(115));
+    EXPECT_EQ(Text(), " 1\r\nd>()");
+    EXPECT_EQ(Column(), 3);
+}
+
+TEST_F(KeysTest, ClearInputLineOfALongLine) {
+    std::string line = "d>" + std::string(800, '7');
+    InputLine(line.c_str(), 700);
+    EXPECT_TRUE(RunMenuCommand(105));
+    EXPECT_EQ(Text(), " 1\r\nd>");
+}
+
+TEST_F(KeysTest, AnsAndTheLastLine) {
+    EXPECT_TRUE(RunMenuCommand(104)); // nothing entered yet: nothing visible
+    EXPECT_EQ(Text(), "");
+    Run("x = 1/8  ' eighth");
+    ClearConsole();
+    Append("d>");
+    EXPECT_TRUE(RunMenuCommand(103));
+    EXPECT_EQ(Text(), "d>0.125");
+    EXPECT_TRUE(RunMenuCommand(104));
+    EXPECT_EQ(Text(), "d>0.125x = 1/8  ' eighth");
+    EXPECT_TRUE(RunMenuCommand(112));
+    EXPECT_EQ(Text(), "d>0.125x = 1/8  ' eighthx = 1/8  ' eighth");
+    // Below the zero threshold ans types as 0, and never with renderings.
+    ClearConsole();
+    g_console.ans = 1e-13;
+    g_settings.hexFlag = 1;
+    RunMenuCommand(103);
+    EXPECT_EQ(Text(), "0");
+    g_console.ans = 255;
+    RunMenuCommand(103);
+    EXPECT_EQ(Text(), "0255");
+}
+
+TEST_F(KeysTest, PopupMenuItems) {
+    Append("d>1\r\n 1\r\n");
+    EXPECT_TRUE(RunMenuCommand(2112));
+    EXPECT_EQ(Text(), "\r\nd>");
+    g_settings.crflag = 1;
+    g_settings.angleMode = kRadians;
+    EXPECT_TRUE(RunMenuCommand(2112));
+    EXPECT_EQ(Text(), "r>");
+    g_settings.ontopflag = 1;
+    EXPECT_TRUE(RunMenuCommand(2114));
+    EXPECT_TRUE(RunMenuCommand(2113));
+    EXPECT_TRUE(RunMenuCommand(2111));
+    std::vector<std::string> expected = {"setup-dialog", "topmost on", "open-help", "quit"};
+    EXPECT_EQ(desktop.log, expected);
+}
+
+TEST_F(KeysTest, OtherIdsAreNotOurs) {
+    Append("d>5");
+    const int kOthers[] = {0, 100, 102, 111, 118, 2110, 2115, 2999, 3010, 65535};
+    for (int id : kOthers) EXPECT_FALSE(RunMenuCommand(id)) << id;
+    EXPECT_EQ(Text(), "d>5");
+    EXPECT_TRUE(desktop.log.empty());
+    EXPECT_EQ(desktop.beeps, 0);
+}
+
+} // namespace
