@@ -88,7 +88,7 @@ int ReadCaretLine(char* line) {
     if (!IsInputLine(line)) return kNotOnInputLine;
     int start, end;
     edit->GetSel(&start, &end);
-    return (start & 0xFFFF) - edit->LineIndex(-1);
+    return (start & 0xFFFF) - edit->LineIndex(number);
 }
 
 // Deletes the whole transcript, also while output is suppressed.

@@ -17,7 +17,9 @@ bool EqualsNoCase(const char* a, const char* b) {
 int CopyText(char* out, int size, const char* text, int length) {
     int n = 0;
     while (n < length && text[n]) {
-        int unit = n + 1 < length ? CharLength(text + n) : 1;
+        bool lead = IsLeadByte((unsigned char)text[n]);
+        if (lead && (n + 1 >= length || text[n + 1] == 0)) break; // half a character
+        int unit = CharLength(text + n);
         if (n + unit > size - 1) break;
         n += unit;
     }
