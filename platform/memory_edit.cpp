@@ -62,10 +62,7 @@ int MemoryEdit::LineFromChar(int pos) {
     if (pos == -1) pos = Min(anchor_, caret_);
     if (pos < 0) pos = 0;
     if (pos > length_) pos = length_;
-    int line = 0;
-    for (int i = 0; i + 2 <= pos; ++i)
-        if (text_[i] == '\r' && text_[i + 1] == '\n') ++line;
-    return line;
+    return CountBreaks(0, pos);
 }
 
 // EM_LINEINDEX: the position of a line's first character; -1 the caret line;
@@ -75,15 +72,9 @@ int MemoryEdit::LineIndex(int line) {
     if (line < 0) return -1;
     int pos = 0;
     for (int found = 0; found < line; ++found) {
-        const char* crlf = nullptr;
-        for (int i = pos; i + 1 < length_; ++i) {
-            if (text_[i] == '\r' && text_[i + 1] == '\n') {
-                crlf = text_ + i;
-                break;
-            }
-        }
-        if (!crlf) return -1;
-        pos = (int)(crlf - text_) + 2;
+        int next = NextBreak(pos);
+        if (next >= length_) return -1;
+        pos = next + 2;
     }
     return pos;
 }
@@ -126,10 +117,7 @@ void MemoryEdit::Clear() {
 
 // The number of lines: one more than the CR LF pairs.
 int MemoryEdit::LineCount() const {
-    int lines = 1;
-    for (int i = 0; i + 1 < length_; ++i)
-        if (text_[i] == '\r' && text_[i + 1] == '\n') ++lines;
-    return lines;
+    return CountBreaks(0, length_) + 1;
 }
 
 // Types one character over the selection, as WM_CHAR does.
@@ -251,9 +239,34 @@ int MemoryEdit::StartOfLine(int pos) const {
 
 // The position of the CR LF that ends the line at pos, or the end of text.
 int MemoryEdit::EndOfLine(int pos) const {
-    for (int i = StartOfLine(pos); i + 1 < length_; ++i)
-        if (text_[i] == '\r' && text_[i + 1] == '\n') return i;
+    return NextBreak(StartOfLine(pos));
+}
+
+// The position of the first CR LF at or after from, or the end of text.
+int MemoryEdit::NextBreak(int from) const {
+    int i = from;
+    while (i < length_) {
+        const char* lf = (const char*)memchr(text_ + i, '\n', (size_t)(length_ - i));
+        if (!lf) break;
+        int at = (int)(lf - text_);
+        if (at > from && text_[at - 1] == '\r') return at - 1;
+        i = at + 1;
+    }
     return length_;
+}
+
+// The number of CR LF pairs that end at or before pos (both bytes before it).
+int MemoryEdit::CountBreaks(int from, int pos) const {
+    int count = 0;
+    int i = from;
+    while (i < pos) {
+        const char* lf = (const char*)memchr(text_ + i, '\n', (size_t)(pos - i));
+        if (!lf) break;
+        int at = (int)(lf - text_);
+        if (at > 0 && text_[at - 1] == '\r') ++count;
+        i = at + 1;
+    }
+    return count;
 }
 
 // The character before pos, found by walking its line from the start.

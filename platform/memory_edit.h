@@ -54,6 +54,10 @@ class MemoryEdit : public EditControl {
   private:
     // Replaces the bytes [from, to) with count bytes; false when too long.
     bool Splice(int from, int to, const char* bytes, int count);
+    // Position of the first CR LF at or after from, or the end of text.
+    int NextBreak(int from) const;
+    // The number of CR LF pairs lying wholly before pos, counted from from.
+    int CountBreaks(int from, int pos) const;
     // Position of the first character of the line that holds pos.
     int StartOfLine(int pos) const;
     // Position of the CR LF (or the end of text) that ends the line at pos.
