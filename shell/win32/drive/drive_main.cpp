@@ -1,0 +1,122 @@
+// tolvane-drive: replays a key script into tolvane.exe with real key presses
+// and window messages, then prints the console's text as it holds it (code
+// page 932, CR LF). Exit status 2 for a bad option, file or key script.
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/win32/drive/remote.h"
+
+namespace {
+
+struct DriveOptions {
+    const char* keys = nullptr;
+    const char* exe = nullptr;
+    const char* script = nullptr;
+    RemoteAnswers answers;
+};
+
+const char kUsage[] = "usage: tolvane-drive --keys FILE [--answer yes|no] [--open NAME] "
+                      "[--save NAME] [--exe PATH] [SCRIPT]\n";
+
+// Prints a one-line complaint and gives the exit status for bad input.
+int Fail(const char* what, const char* detail) {
+    fprintf(stderr, "tolvane-drive: %s%s\n", what, detail ? detail : "");
+    return 2;
+}
+
+// Reads the options; returns 0 when they are good, else the exit status.
+int ParseOptions(int argc, char** argv, DriveOptions* o) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        bool takesValue = strcmp(arg, "--keys") == 0 || strcmp(arg, "--answer") == 0 ||
+                          strcmp(arg, "--open") == 0 || strcmp(arg, "--save") == 0 ||
+                          strcmp(arg, "--exe") == 0;
+        if (takesValue && i + 1 >= argc) return Fail("missing value for ", arg);
+        if (strcmp(arg, "--keys") == 0)
+            o->keys = argv[++i];
+        else if (strcmp(arg, "--exe") == 0)
+            o->exe = argv[++i];
+        else if (strcmp(arg, "--open") == 0)
+            o->answers.openName = argv[++i];
+        else if (strcmp(arg, "--save") == 0)
+            o->answers.saveName = argv[++i];
+        else if (strcmp(arg, "--answer") == 0) {
+            const char* value = argv[++i];
+            if (strcmp(value, "yes") != 0 && strcmp(value, "no") != 0)
+                return Fail("--answer takes yes or no, not ", value);
+            o->answers.yes = strcmp(value, "yes") == 0;
+        } else if (arg[0] == '-' && arg[1] == '-')
+            return Fail("unknown option ", arg);
+        else if (!o->script)
+            o->script = arg;
+        else
+            return Fail("more than one script: ", arg);
+    }
+    if (!o->keys) {
+        fputs(kUsage, stderr);
+        return 2;
+    }
+    return 0;
+}
+
+// Reads a whole file; false when it cannot be read.
+bool ReadFile(const char* path, std::vector<char>* out) {
+    FILE* f = fopen(path, "rb");
+    if (!f) return false;
+    char chunk[4096];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) out->insert(out->end(), chunk, chunk + n);
+    bool ok = !ferror(f);
+    fclose(f);
+    return ok;
+}
+
+// tolvane.exe beside this program.
+std::string DefaultExe() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return "tolvane.exe";
+    char* slash = strrchr(path, '\\');
+    if (slash)
+        slash[1] = '\0';
+    else
+        path[0] = '\0';
+    return std::string(path) + "tolvane.exe";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    DriveOptions options;
+    int status = ParseOptions(argc, argv, &options);
+    if (status) return status;
+
+    std::vector<char> text;
+    if (!ReadFile(options.keys, &text)) return Fail("cannot read ", options.keys);
+    std::vector<KeyAction> actions;
+    char error[256];
+    if (!ParseKeyScript(text.data(), text.size(), &actions, error, sizeof error))
+        return Fail(error, nullptr);
+
+    RemoteApp app;
+    app.answers = options.answers;
+    std::string exe = options.exe ? options.exe : DefaultExe();
+    if (!StartApp(&app, exe.c_str(), options.script, error, sizeof error)) {
+        fprintf(stderr, "tolvane-drive: %s\n", error);
+        StopApp(&app);
+        return 1;
+    }
+    for (const KeyAction& action : actions) PerformAction(&app, action);
+    std::string transcript = app.quit ? app.lastText : ReadConsole(&app);
+    StopApp(&app);
+
+    _setmode(_fileno(stdout), _O_BINARY);
+    fwrite(transcript.data(), 1, transcript.size(), stdout);
+    fflush(stdout);
+    return 0;
+}

@@ -1,0 +1,386 @@
+#include "shell/win32/drive/remote.h"
+
+#include <shlobj.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <vector>
+
+namespace {
+
+const int kSyncKey = VK_F24;     // a key the program takes and ignores
+const int kSettleTimeout = 5000; // milliseconds for one key to be taken
+const int kStartTimeout = 20000; // milliseconds for the first prompt
+const int kConsoleId = 100;
+const int kQuitItem = 2111;
+const int kFileNameCombo = 0x47C; // cmb13: the file name of the newer file dialogs
+const int kFileNameEdit = 0x480;  // edt1: the file name of the older ones
+
+// Whether a virtual key sits in the extended block (caret keys and their kin).
+bool IsExtendedKey(int vk) {
+    switch (vk) {
+    case VK_HOME:
+    case VK_END:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_DELETE:
+    case VK_INSERT:
+    case VK_PRIOR:
+    case VK_NEXT: return true;
+    }
+    return false;
+}
+
+// One key-down or key-up event for SendInput.
+INPUT KeyEvent(int vk, bool up) {
+    INPUT input;
+    memset(&input, 0, sizeof input);
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = (WORD)vk;
+    input.ki.wScan = (WORD)MapVirtualKeyA(vk, 0);
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return input;
+}
+
+// The modifier keys of the key-script modifier bits, in pressing order.
+int ModifierKeys(int modifiers, int* keys) {
+    int n = 0;
+    if (modifiers & kModCtrl) keys[n++] = VK_CONTROL;
+    if (modifiers & kModShift) keys[n++] = VK_SHIFT;
+    if (modifiers & kModAlt) keys[n++] = VK_MENU;
+    return n;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    HWND found;
+};
+
+// EnumWindows callback: a visible window of the process with the class.
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
+    WindowSearch* search = (WindowSearch*)param;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != search->pid || !IsWindowVisible(hwnd)) return TRUE;
+    char name[64];
+    if (!GetClassNameA(hwnd, name, sizeof name) || strcmp(name, search->className) != 0)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// The main window of the process: class TOLVANE, visible or not.
+BOOL CALLBACK MatchMain(HWND hwnd, LPARAM param) {
+    WindowSearch* search = (WindowSearch*)param;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char name[64];
+    if (pid == search->pid && GetClassNameA(hwnd, name, sizeof name) &&
+        strcmp(name, "TOLVANE") == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindMainWindow(DWORD pid) {
+    WindowSearch search = {pid, "TOLVANE", nullptr};
+    EnumWindows(MatchMain, (LPARAM)&search);
+    return search.found;
+}
+
+// The dialog's file name control, whichever style the dialog has.
+HWND FileNameControl(HWND dialog) {
+    HWND control = GetDlgItem(dialog, kFileNameCombo);
+    return control ? control : GetDlgItem(dialog, kFileNameEdit);
+}
+
+// Presses a dialog button as a click would report it.
+void ClickButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+}
+
+// Answers the dialog the program shows, if any; true when one was answered.
+bool AnswerDialog(RemoteApp* app) {
+    HWND dialog = FindProcessWindow(app, "#32770");
+    if (!dialog) return false;
+    if (GetDlgItem(dialog, IDYES)) {
+        ClickButton(dialog, app->answers.yes ? IDYES : IDNO);
+        return true;
+    }
+    HWND fileName = FileNameControl(dialog);
+    if (fileName && GetDlgItem(dialog, IDOK)) {
+        char title[256] = "";
+        GetWindowTextA(dialog, title, sizeof title);
+        // The save dialog is the one whose title the save command sets.
+        bool save = strstr(title, "保存") != nullptr;
+        const std::string& name = save ? app->answers.saveName : app->answers.openName;
+        if (name.empty()) {
+            ClickButton(dialog, IDCANCEL);
+            return true;
+        }
+        char full[MAX_PATH];
+        DWORD length = GetFullPathNameA(name.c_str(), sizeof full, full, nullptr);
+        const char* text = (length > 0 && length < sizeof full) ? full : name.c_str();
+        SendMessageA(fileName, WM_SETTEXT, 0, (LPARAM)text);
+        ClickButton(dialog, IDOK);
+        return true;
+    }
+    // Anything else (the setup dialog among them) is cancelled.
+    ClickButton(dialog, IDCANCEL);
+    return true;
+}
+
+// Waits until the program has taken the sync key from its input queue: the
+// key's toggle state, which the two attached threads share, flips then.
+bool WaitForSyncKey(RemoteApp* app) {
+    SHORT before = GetKeyState(kSyncKey) & 1;
+    INPUT inputs[2] = {KeyEvent(kSyncKey, false), KeyEvent(kSyncKey, true)};
+    SendInput(2, inputs, sizeof(INPUT));
+    bool taken = WaitFor([&] { return (GetKeyState(kSyncKey) & 1) != before || !AppRunning(app); },
+                         kSettleTimeout);
+    DWORD_PTR result = 0;
+    if (app->main && IsWindow(app->main))
+        SendMessageTimeoutA(app->main, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+    return taken;
+}
+
+// Converts UTF-8 text to code page 932.
+std::string Utf8ToCp932(const char* text) {
+    int wide = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    if (wide <= 0) return text;
+    std::vector<WCHAR> w(wide);
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, w.data(), wide);
+    int bytes = WideCharToMultiByte(932, 0, w.data(), -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return text;
+    std::string out(bytes, '\0');
+    WideCharToMultiByte(932, 0, w.data(), -1, &out[0], bytes, nullptr, nullptr);
+    out.resize(bytes - 1);
+    return out;
+}
+
+// Types one character as the keyboard's character message would bring it.
+void TypeCodepoint(RemoteApp* app, unsigned codepoint) {
+    WCHAR units[2];
+    int count = 1;
+    if (codepoint >= 0x10000) {
+        codepoint -= 0x10000;
+        units[0] = (WCHAR)(0xD800 + (codepoint >> 10));
+        units[1] = (WCHAR)(0xDC00 + (codepoint & 0x3FF));
+        count = 2;
+    } else {
+        units[0] = (WCHAR)codepoint;
+    }
+    for (int i = 0; i < count; ++i) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(app->console, WM_CHAR, units[i], 1, SMTO_NORMAL, 2000, &result);
+    }
+}
+
+// Caret to a line and column, both clamped, as a click there would put it.
+void GotoLineColumn(RemoteApp* app, int line, int column) {
+    int lines = (int)SendMessageA(app->console, EM_GETLINECOUNT, 0, 0);
+    if (line >= lines) line = lines - 1;
+    if (line < 0) line = 0;
+    int start = (int)SendMessageA(app->console, EM_LINEINDEX, line, 0);
+    int length = (int)SendMessageA(app->console, EM_LINELENGTH, start, 0);
+    if (column > length) column = length;
+    if (column < 0) column = 0;
+    SendMessageA(app->console, EM_SETSEL, start + column, start + column);
+    SendMessageA(app->console, EM_SCROLLCARET, 0, 0);
+}
+
+// A right click in the middle of the console.
+void RightClickConsole(RemoteApp* app) {
+    RECT rect;
+    GetWindowRect(app->console, &rect);
+    int x = (rect.left + rect.right) / 2;
+    int y = (rect.top + rect.bottom) / 2;
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3];
+    memset(inputs, 0, sizeof inputs);
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = (x * 65535) / (cx - 1);
+    inputs[0].mi.dy = (y * 65535) / (cy - 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+// A file dropped on the main window: the drop record is built in the
+// program's own memory, where the shell would have put it.
+void DropFile(RemoteApp* app, const char* utf8Path) {
+    std::string path = Utf8ToCp932(utf8Path);
+    std::vector<char> record(sizeof(DROPFILES) + path.size() + 2, '\0');
+    DROPFILES* header = (DROPFILES*)record.data();
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    memcpy(record.data() + sizeof(DROPFILES), path.data(), path.size());
+    void* remote = VirtualAllocEx(app->process.hProcess, nullptr, record.size(),
+                                  MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) return;
+    WriteProcessMemory(app->process.hProcess, remote, record.data(), record.size(), nullptr);
+    if (!PostMessageA(app->main, WM_DROPFILES, (WPARAM)remote, 0)) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(app->main, WM_DROPFILES, (WPARAM)remote, 0, SMTO_NORMAL, 2000, &result);
+    }
+}
+
+// Brings the main window to the front so that key presses reach it.
+void Activate(RemoteApp* app) {
+    if (!IsWindowVisible(app->main)) return;
+    if (GetForegroundWindow() == app->main) return;
+    SetForegroundWindow(app->main);
+}
+
+} // namespace
+
+bool AppRunning(RemoteApp* app) {
+    return app->process.hProcess && WaitForSingleObject(app->process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND FindProcessWindow(RemoteApp* app, const char* className) {
+    WindowSearch search = {app->process.dwProcessId, className, nullptr};
+    EnumWindows(MatchWindow, (LPARAM)&search);
+    return search.found;
+}
+
+bool InMenuMode(RemoteApp* app) {
+    GUITHREADINFO info;
+    memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(app->thread, &info) &&
+        (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)))
+        return true;
+    return FindProcessWindow(app, "#32768") != nullptr;
+}
+
+void PressKey(int vk, int modifiers) {
+    int mods[3];
+    int n = ModifierKeys(modifiers, mods);
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < n; ++i) inputs.push_back(KeyEvent(mods[i], false));
+    inputs.push_back(KeyEvent(vk, false));
+    inputs.push_back(KeyEvent(vk, true));
+    for (int i = n - 1; i >= 0; --i) inputs.push_back(KeyEvent(mods[i], true));
+    SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
+void PostToMain(RemoteApp* app, UINT message, WPARAM wParam, LPARAM lParam) {
+    PostMessageA(app->main, message, wParam, lParam);
+}
+
+bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error, int size) {
+    std::string commandLine = std::string("\"") + exe + "\"";
+    if (argument && argument[0]) commandLine += std::string(" ") + argument;
+    STARTUPINFOA startup;
+    memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &app->process)) {
+        snprintf(error, size, "cannot start %s (error %lu)", exe, GetLastError());
+        return false;
+    }
+    WaitForInputIdle(app->process.hProcess, kStartTimeout);
+    if (!WaitFor(
+            [&] {
+                return (app->main = FindMainWindow(app->process.dwProcessId)) != nullptr ||
+                       !AppRunning(app);
+            },
+            kStartTimeout) ||
+        !app->main) {
+        snprintf(error, size, "%s showed no main window", exe);
+        return false;
+    }
+    app->console = GetDlgItem(app->main, kConsoleId);
+    app->thread = GetWindowThreadProcessId(app->main, nullptr);
+    // A message queue of our own, then one shared input state with the program.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    app->attached = AttachThreadInput(GetCurrentThreadId(), app->thread, TRUE) != FALSE;
+    Activate(app);
+    Settle(app);
+    app->lastText = ReadConsole(app);
+    return true;
+}
+
+void Settle(RemoteApp* app) {
+    for (int round = 0; round < 20 && AppRunning(app); ++round) {
+        if (!IsWindow(app->main)) return;
+        WaitForSyncKey(app);
+        if (AnswerDialog(app)) continue;
+        if (InMenuMode(app)) {
+            PostToMain(app, WM_CANCELMODE, 0, 0);
+            PressKey(VK_ESCAPE, 0);
+            continue;
+        }
+        return;
+    }
+}
+
+void PerformAction(RemoteApp* app, const KeyAction& action) {
+    if (app->quit) return;
+    bool enter = false;
+    switch (action.kind) {
+    case kActionChar: TypeCodepoint(app, action.codepoint); break;
+    case kActionKey:
+    case kActionAccelerator:
+        Activate(app);
+        enter = action.key == VK_RETURN;
+        PressKey(action.key, action.modifiers);
+        break;
+    case kActionMenu: PostToMain(app, WM_COMMAND, (WPARAM)action.id, 0); break;
+    case kActionRightClick: RightClickConsole(app); break;
+    case kActionGoto: GotoLineColumn(app, action.line, action.column); break;
+    case kActionClose: PostToMain(app, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case kActionMinimize: PostToMain(app, WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
+    case kActionTrayLeft: PostToMain(app, 100, 1, WM_LBUTTONDOWN); break;
+    case kActionTrayRight: PostToMain(app, 100, 1, WM_RBUTTONDOWN); break;
+    case kActionDrop: DropFile(app, action.path); break;
+    }
+    Settle(app);
+    if (!IsWindow(app->main) || !AppRunning(app)) {
+        // The program quit during this action. Enter had put its line break at
+        // the end of the console before the statement that quit ran.
+        app->quit = true;
+        if (enter) app->lastText += "\r\n";
+        return;
+    }
+    app->lastText = ReadConsole(app);
+}
+
+std::string ReadConsole(RemoteApp* app) {
+    if (!app->console || !IsWindow(app->console)) return app->lastText;
+    int length = (int)SendMessageA(app->console, WM_GETTEXTLENGTH, 0, 0);
+    if (length < 0) length = 0;
+    std::vector<char> buffer(length + 2, '\0');
+    int got = (int)SendMessageA(app->console, WM_GETTEXT, buffer.size(), (LPARAM)buffer.data());
+    if (got < 0) got = 0;
+    return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+}
+
+void StopApp(RemoteApp* app) {
+    if (AppRunning(app) && app->main && IsWindow(app->main)) {
+        PostToMain(app, WM_COMMAND, kQuitItem, 0);
+        // A modal dialog still open would hold the quit back: answer it.
+        WaitFor(
+            [&] {
+                AnswerDialog(app);
+                return !AppRunning(app);
+            },
+            10000);
+    }
+    if (AppRunning(app)) TerminateProcess(app->process.hProcess, 1);
+    if (app->process.hProcess) {
+        WaitForSingleObject(app->process.hProcess, 5000);
+        CloseHandle(app->process.hProcess);
+        CloseHandle(app->process.hThread);
+    }
+    app->process = PROCESS_INFORMATION();
+}

@@ -1,0 +1,58 @@
+// Drives a running tolvane.exe from another process: starts it, presses real
+// keys through its message loop, sends window messages, answers its question
+// box and file dialogs, and reads its console back.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/key_script.h"
+
+// How the driver answers what the program asks.
+struct RemoteAnswers {
+    bool yes = true;      // the yes/no question box
+    std::string openName; // the open dialog; empty: cancel
+    std::string saveName; // the save dialog; empty: cancel
+};
+
+struct RemoteApp {
+    PROCESS_INFORMATION process = {};
+    HWND main = nullptr;
+    HWND console = nullptr;
+    DWORD thread = 0;
+    bool attached = false;
+    RemoteAnswers answers;
+    std::string lastText; // the console's text after the latest action
+    bool quit = false;    // the program has ended its main window
+};
+
+// Starts exe with an optional argument and waits for its first prompt.
+bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error, int size);
+// Waits until every key press sent so far has been taken by the program,
+// answering dialogs and closing menus that appear meanwhile.
+void Settle(RemoteApp* app);
+// Carries out one action of a key script and settles.
+void PerformAction(RemoteApp* app, const KeyAction& action);
+// The console's whole text as it holds it (code page 932, CR LF).
+std::string ReadConsole(RemoteApp* app);
+// Ends the program through its own quit item and waits for the process; kills
+// it when it does not end.
+void StopApp(RemoteApp* app);
+
+// Low-level helpers the end-to-end checks use as well.
+void PressKey(int vk, int modifiers);
+void PostToMain(RemoteApp* app, UINT message, WPARAM wParam, LPARAM lParam);
+// A visible top-level window of the program's process with the class, or null.
+HWND FindProcessWindow(RemoteApp* app, const char* className);
+bool InMenuMode(RemoteApp* app);
+// True while the program's process runs.
+bool AppRunning(RemoteApp* app);
+// Sleeps in small steps until check() holds or the time runs out.
+template <typename Check> bool WaitFor(Check check, int milliseconds) {
+    for (int waited = 0; waited < milliseconds; waited += 10) {
+        if (check()) return true;
+        Sleep(10);
+    }
+    return check();
+}

@@ -1,0 +1,127 @@
+// The main window: keeps the console sized and focused, hides instead of
+// minimizing, answers the tray icon, runs the menu and accelerator commands,
+// types dropped files' paths, and ends the program.
+#include <stdio.h>
+#include <string.h>
+
+#include "console/console.h"
+#include "console/keys.h"
+#include "console/settings.h"
+#include "shell/win32/shell_state.h"
+
+namespace {
+
+// The short path of the first dropped file goes to the end of the console;
+// a path that cannot be shortened is typed as it came.
+void TypeDroppedFile(HDROP drop) {
+    char name[kFileBufferSize];
+    char shortName[kFileBufferSize];
+    UINT length = DragQueryFileA(drop, 0, name, sizeof name);
+    if (length > 0 && length < sizeof name) {
+        DWORD shortLength = GetShortPathNameA(name, shortName, sizeof shortName);
+        AppendFormat("%s", (shortLength > 0 && shortLength < sizeof shortName) ? shortName : name);
+    }
+    DragFinish(drop);
+}
+
+// The tray icon's callback: left button shows the window, right opens the menu.
+LRESULT OnTray(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (lParam == WM_LBUTTONDOWN) {
+        ShowWindow(hwnd, SW_RESTORE);
+        SetForegroundWindow(g_shell.main);
+        return 0;
+    }
+    if (lParam == WM_RBUTTONDOWN) {
+        TrackPopupAtCursor();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, kTrayCallback, wParam, lParam);
+}
+
+// Writes the window's place and size to the settings file.
+void SavePlacement() {
+    RECT rect;
+    if (!GetWindowRect(g_shell.main, &rect)) return;
+    char text[12];
+    snprintf(text, sizeof text, "%ld", (long)rect.left);
+    WritePrivateProfileStringA("window", "x", text, kIniName);
+    snprintf(text, sizeof text, "%ld", (long)rect.top);
+    WritePrivateProfileStringA("window", "y", text, kIniName);
+    snprintf(text, sizeof text, "%ld", (long)(rect.right - rect.left));
+    WritePrivateProfileStringA("window", "w", text, kIniName);
+    snprintf(text, sizeof text, "%ld", (long)(rect.bottom - rect.top));
+    WritePrivateProfileStringA("window", "h", text, kIniName);
+}
+
+} // namespace
+
+// Fills the tray icon record from the arguments and hands it to the shell.
+BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip) {
+    NOTIFYICONDATAA data;
+    memset(&data, 0, sizeof data);
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = hwnd;
+    data.uID = id;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayCallback;
+    data.hIcon = icon;
+    if (tip) lstrcpynA(data.szTip, tip, 64);
+    return Shell_NotifyIconA(operation, &data);
+}
+
+// Opens the popup menu with its top-left corner at the mouse pointer.
+void TrackPopupAtCursor() {
+    POINT point;
+    GetCursorPos(&point);
+    TrackPopupMenu(g_shell.popup, 0, point.x, point.y, 0, g_shell.main, nullptr);
+}
+
+// Makes the main window topmost or not, leaving its place and size.
+void ApplyTopmost(bool on) {
+    SetWindowPos(g_shell.main, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// The quit sequence: placement, tray icon, menu, window; the loop then ends.
+void QuitProgram(HWND hwnd) {
+    if (!IsIconic(g_shell.main)) SavePlacement();
+    NotifyTray(NIM_DELETE, g_shell.main, kTrayId, nullptr, nullptr);
+    DestroyMenu(g_shell.popup);
+    g_shell.popup = nullptr;
+    DestroyWindow(g_shell.main);
+    if (hwnd == g_shell.main) PostQuitMessage(0);
+}
+
+// The main window's procedure.
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DESTROY:
+        if (g_shell.console && g_shell.editProc)
+            SetWindowLongA(g_shell.console, GWL_WNDPROC, (LONG)(INT_PTR)g_shell.editProc);
+        PostQuitMessage(0);
+        return 0;
+    case WM_SIZE:
+        if (!IsIconic(hwnd) && g_shell.console)
+            MoveWindow(g_shell.console, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_SETFOCUS: SetFocus(g_shell.console); return 0;
+    case WM_CLOSE:
+        if (g_settings.endflag)
+            ShowWindow(g_shell.main, SW_HIDE);
+        else
+            QuitProgram(hwnd);
+        return 0;
+    case WM_SYSCOMMAND:
+        if (LOWORD(wParam) == SC_MINIMIZE) {
+            ShowWindow(g_shell.main, SW_HIDE);
+            return 0;
+        }
+        break;
+    case kTrayCallback: return OnTray(hwnd, wParam, lParam);
+    case WM_COMMAND:
+        if (RunMenuCommand(LOWORD(wParam))) return 0;
+        break;
+    case WM_DROPFILES: TypeDroppedFile((HDROP)wParam); return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}

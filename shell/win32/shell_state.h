@@ -1,0 +1,58 @@
+// The Windows shell's state and the functions its files share.
+#pragma once
+
+#include <windows.h>
+
+enum {
+    kConsoleId = 100,                     // child id of the console
+    kTrayCallback = 100,                  // message the tray icon sends to the main window
+    kTrayId = 1,                          // the tray icon's id
+    kFileBufferSize = 256,                // the file dialog's file and title buffers
+    kModulePathSize = 1024,               // the executable's path, longer than any ANSI path
+    kHelpPathSize = kModulePathSize + 16, // the folder, a backslash, "tolvane.wri"
+};
+
+// One set per process, created at start, alive for the whole run.
+struct ShellState {
+    HINSTANCE instance;       // the module's instance handle
+    HWND main;                // the top-level window of class TOLVANE
+    HWND console;             // the multi-line edit control, child id 100
+    WNDPROC editProc;         // the console's own procedure as the A functions see it
+    WNDPROC editProcW;        // the same procedure as the W functions see it
+    HACCEL accelerators;      // the accelerator table TOLVANE
+    HMENU popup;              // the popup menu: history, separator, fixed items
+    HFONT font;               // the console's font object
+    LOGFONTA logFont;         // the description the console's font is made from
+    OPENFILENAMEA fileDialog; // shared by the open and save dialogs
+    char fileBuffer[kFileBufferSize];
+    char fileTitle[kFileBufferSize];
+    char helpPath[kHelpPathSize];
+    unsigned char leadByte; // a double-byte character's first half typed into the console
+};
+
+extern ShellState g_shell;
+
+// The settings file, kept by the private-profile functions.
+extern const char kIniName[];
+void WriteSettingInt(const char* section, const char* key, int value);
+int ReadSettingInt(const char* section, const char* key, int fallback);
+
+int RegisterMainClass();
+int GetWindowsFamily();
+BOOL BringToFront(HWND hwnd);
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ConsoleSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK SetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+void QuitProgram(HWND hwnd);
+BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip);
+void CenterOnScreen(HWND hwnd);
+// Opens the popup menu with its top-left corner at the mouse pointer.
+void TrackPopupAtCursor();
+// Creates the console's font from the font record and gives it to the console.
+void ApplyConsoleFont();
+// Makes the main window topmost or not.
+void ApplyTopmost(bool on);
+
+// Points the core's seam at the real edit control, menu and desktop.
+void InstallWin32Seam();

@@ -1,0 +1,250 @@
+// Process start: the single-instance rule, the main window and its console,
+// the settings they start from, and the message loop.
+#include <stdio.h>
+#include <string.h>
+
+#include "console/console.h"
+#include "console/session.h"
+#include "console/settings.h"
+#include "console/statement.h"
+#include "platform/text.h"
+#include "shell/win32/shell_state.h"
+
+ShellState g_shell;
+
+namespace {
+
+const char kClassName[] = "TOLVANE";
+const char kHelpName[] = "tolvane.wri";
+
+// The file dialog's filter: three description/pattern pairs, then an empty string.
+const char kFileFilter[] = "すべてのﾌｧｲﾙ (*.*)\0*.*\0"
+                           "ｽｸﾘﾌﾟﾄﾌｧｲﾙ (*.TVS)\0*.tvs\0"
+                           "ﾃｷｽﾄﾌｧｲﾙ (*.TXT)\0*.txt\0";
+
+struct MenuItem {
+    UINT flags;
+    UINT id;
+    const char* text;
+};
+
+// The popup menu's fixed items, in the order they are appended.
+const MenuItem kFixedItems[] = {
+    {MF_STRING, 2112, "画面ｸﾘｱ"}, {MF_STRING, 2114, "設定..."},  {MF_STRING, 2113, "ﾍﾙﾌﾟ"},
+    {MF_SEPARATOR, 0, nullptr},   {MF_STRING, 2111, "常駐終了"},
+};
+
+// The window placement read at start.
+struct Placement {
+    int x, y, w, h;
+};
+
+// Shows the start-up failure message.
+void ShowStartFailure() {
+    MessageBoxA(nullptr, "起動失敗", "Tolvane", MB_OK | MB_ICONWARNING);
+}
+
+// Another instance is running and the settings ask for one only: bring it up.
+bool HandOverToRunningInstance() {
+    if (ReadSettingInt("Setup", "dup", 0) != 1) return false;
+    HWND found = FindWindowA(kClassName, nullptr);
+    if (!found) return false;
+    MessageBeep(MB_ICONASTERISK);
+    ShowWindow(found, SW_RESTORE);
+    BringToFront(found);
+    return true;
+}
+
+// The folder of the executable, a backslash and the help document's name.
+// A module path that does not fit its buffer gives the name behind a
+// backslash alone, as when the path cannot be had at all.
+void BuildHelpPath() {
+    char module[kModulePathSize];
+    DWORD length = GetModuleFileNameA(g_shell.instance, module, sizeof module);
+    if (length == 0 || length >= sizeof module) length = 0;
+    module[length] = '\0';
+    char* slash = strrchr(module, '\\');
+    if (slash)
+        *slash = '\0';
+    else
+        module[0] = '\0';
+    snprintf(g_shell.helpPath, sizeof g_shell.helpPath, "%s\\%s", module, kHelpName);
+}
+
+// The window's place and size, a position beyond the screen put back to 10.
+Placement ReadPlacement() {
+    Placement p;
+    p.x = ReadSettingInt("window", "x", 10);
+    p.y = ReadSettingInt("window", "y", 10);
+    p.w = ReadSettingInt("window", "w", 320);
+    p.h = ReadSettingInt("window", "h", 240);
+    if (p.x > GetSystemMetrics(SM_CXSCREEN)) p.x = 10;
+    if (p.y > GetSystemMetrics(SM_CYSCREEN)) p.y = 10;
+    return p;
+}
+
+// The four flags of the session settings that the settings file holds.
+void ReadFlags() {
+    g_settings.crflag = ReadSettingInt("Setup", "crflag", 0);
+    g_settings.ontopflag = ReadSettingInt("Setup", "ontopflag", 0);
+    g_settings.endflag = ReadSettingInt("Setup", "endflag", 0);
+    g_settings.byte2 = ReadSettingInt("Setup", "byte2", 0);
+}
+
+// The console: a multi-line edit control over the whole client area, its
+// key handler installed.
+void CreateConsole(const Placement& p) {
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL;
+    if (ReadSettingInt("Setup", "hscroll", 1) != 0) style |= WS_HSCROLL;
+    g_shell.console = CreateWindowExA(0, "Edit", nullptr, style, 0, 0, p.w, p.h, g_shell.main,
+                                      (HMENU)(INT_PTR)kConsoleId, g_shell.instance, nullptr);
+    if (!g_shell.console) return;
+    // The Unicode view of the same procedure types double-byte characters whole.
+    g_shell.editProcW = (WNDPROC)GetWindowLongPtrW(g_shell.console, GWLP_WNDPROC);
+    g_shell.editProc = (WNDPROC)GetWindowLongA(g_shell.console, GWL_WNDPROC);
+    SetWindowLongA(g_shell.console, GWL_WNDPROC, (LONG)(INT_PTR)ConsoleSubclassProc);
+}
+
+// The console font record from the settings file; "Terminal" when no face is stored.
+void ReadFontRecord() {
+    LOGFONTA& font = g_shell.logFont;
+    memset(&font, 0, sizeof font);
+    font.lfHeight = ReadSettingInt("Setup", "size", -13);
+    font.lfWeight = ReadSettingInt("Setup", "weight", 400);
+    font.lfItalic = (BYTE)(ReadSettingInt("Setup", "italic", 0) & 0xFF);
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    char face[128];
+    GetPrivateProfileStringA("Setup", "font", "", face, sizeof face, kIniName);
+    if (face[0] == '\0') snprintf(face, sizeof face, "%s", "Terminal");
+    CopyText(font.lfFaceName, LF_FACESIZE, face, (int)strlen(face));
+}
+
+// The one file-dialog record that call and save share.
+void PrepareFileDialog() {
+    OPENFILENAMEA& ofn = g_shell.fileDialog;
+    memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = g_shell.main;
+    ofn.lpstrFilter = kFileFilter;
+    ofn.lpstrFile = g_shell.fileBuffer;
+    ofn.nMaxFile = kFileBufferSize;
+    ofn.lpstrFileTitle = g_shell.fileTitle;
+    ofn.nMaxFileTitle = kFileBufferSize;
+    ofn.Flags = OFN_HIDEREADONLY;
+    ofn.lpstrDefExt = "";
+    g_shell.fileTitle[0] = '\0';
+}
+
+// The popup menu with its five fixed items.
+void CreatePopup() {
+    g_shell.popup = CreatePopupMenu();
+    if (!g_shell.popup) return;
+    for (const MenuItem& item : kFixedItems)
+        AppendMenuA(g_shell.popup, item.flags, item.id, item.text);
+}
+
+// A script named on the command line runs as a call statement before the first
+// prompt. When no short path can be had, the text is used as it was given.
+void RunCommandLineScript(const char* commandLine) {
+    if (!commandLine || commandLine[0] == '\0') return;
+    char path[kFileBufferSize];
+    DWORD length = GetShortPathNameA(commandLine, path, sizeof path);
+    const char* name = (length > 0 && length < sizeof path) ? path : commandLine;
+    char line[kStatementSize];
+    snprintf(line, sizeof line, "  call %s", name);
+    EnterStatement(line);
+    Append("\r\n");
+}
+
+} // namespace
+
+// Registers the main window class; 0 on success, -1 on failure.
+int RegisterMainClass() {
+    WNDCLASSA wc;
+    memset(&wc, 0, sizeof wc);
+    wc.style = CS_BYTEALIGNWINDOW | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = g_shell.instance;
+    wc.hIcon = LoadIconA(g_shell.instance, kClassName);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassA(&wc) ? 0 : -1;
+}
+
+// 1 Windows 95, 3 Windows 98 and ME, 2 the NT family of version 4 and 5, else 0.
+int GetWindowsFamily() {
+    OSVERSIONINFOA info;
+    memset(&info, 0, sizeof info);
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExA(&info);
+    if (info.dwMajorVersion == 5) return 2;
+    if (info.dwMajorVersion != 4) return 0;
+    if (info.dwPlatformId == VER_PLATFORM_WIN32_NT) return 2;
+    if (info.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) return 0;
+    return info.dwMinorVersion == 0 ? 1 : 3;
+}
+
+// Makes a window the foreground window, lifting the foreground lock on 98 and ME.
+BOOL BringToFront(HWND hwnd) {
+    if (GetWindowsFamily() != 3) return SetForegroundWindow(hwnd);
+    DWORD saved = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)0, 0);
+    BOOL ok = SetForegroundWindow(hwnd);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)(UINT_PTR)saved, 0);
+    SetFocus(hwnd);
+    SetActiveWindow(hwnd);
+    return ok;
+}
+
+// Start-up in its fixed order, then the message loop.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    if (HandOverToRunningInstance()) return 0;
+
+    g_shell.instance = instance;
+    ResetCore();
+    InstallWin32Seam();
+    if (RegisterMainClass() != 0) {
+        ShowStartFailure();
+        return 0;
+    }
+    BuildHelpPath();
+    Placement p = ReadPlacement();
+    ReadFlags();
+
+    g_shell.main = CreateWindowExA(0, kClassName, "Tolvane", WS_OVERLAPPEDWINDOW, p.x, p.y, p.w,
+                                   p.h, nullptr, nullptr, instance, nullptr);
+    if (!g_shell.main) {
+        ShowStartFailure();
+        return 0;
+    }
+    SetCursorPos(p.x + p.w / 2, p.y + p.h / 2);
+    CreateConsole(p);
+    ReadFontRecord();
+    ApplyConsoleFont();
+    PrepareFileDialog();
+    CreatePopup();
+    NotifyTray(NIM_ADD, g_shell.main, kTrayId, LoadIconA(instance, kClassName), "Tolvane32");
+    g_shell.accelerators = LoadAcceleratorsA(instance, kClassName);
+
+    if (ReadSettingInt("Setup", "icon", 0) == 1)
+        ShowWindow(g_shell.main, SW_HIDE);
+    else
+        ShowWindow(g_shell.main, showCommand);
+    ApplyTopmost(g_settings.ontopflag != 0);
+
+    RunCommandLineScript(commandLine);
+    PrintPrompt();
+    DragAcceptFiles(g_shell.main, TRUE);
+
+    MSG msg;
+    msg.wParam = 0;
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
+        if (TranslateAcceleratorA(g_shell.main, g_shell.accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    UnregisterClassA(kClassName, instance);
+    return (int)msg.wParam;
+}

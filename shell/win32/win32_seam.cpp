@@ -1,0 +1,137 @@
+// The core's seam on the real thing: the EDIT control, the popup menu and the
+// desktop calls of the Windows API.
+#include <stdio.h>
+#include <string.h>
+
+#include "platform/seam.h"
+#include "shell/win32/shell_state.h"
+
+namespace {
+
+// Sends a message to the console.
+LRESULT ToConsole(UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(g_shell.console, message, wParam, lParam);
+}
+
+struct Win32Edit : EditControl {
+    // Positions are read as 16-bit values, as the console addresses them.
+    void GetSel(int* start, int* end) override {
+        DWORD sel = (DWORD)ToConsole(EM_GETSEL, 0, 0);
+        *start = LOWORD(sel);
+        *end = HIWORD(sel);
+    }
+    void SetSel(int start, int end) override { ToConsole(EM_SETSEL, start, end); }
+    void ReplaceSel(const char* text) override { ToConsole(EM_REPLACESEL, 0, (LPARAM)text); }
+    int LineFromChar(int pos) override { return (int)ToConsole(EM_LINEFROMCHAR, pos, 0); }
+    int LineIndex(int line) override { return (int)ToConsole(EM_LINEINDEX, line, 0); }
+    int LineLength(int pos) override { return (int)ToConsole(EM_LINELENGTH, pos, 0); }
+    // The control reads the largest count from the buffer's first word.
+    int GetLine(int line, char* buffer, int max) override {
+        if (max <= 0) return 0;
+        char scratch[2];
+        char* target = max >= 2 ? buffer : scratch;
+        *(WORD*)target = (WORD)(max > 0xFFFF ? 0xFFFF : max);
+        int count = (int)ToConsole(EM_GETLINE, line, (LPARAM)target);
+        if (count < 0) count = 0;
+        if (count > max) count = max;
+        if (target == scratch && count > 0) buffer[0] = scratch[0];
+        return count;
+    }
+    int GetTextLength() override { return (int)ToConsole(WM_GETTEXTLENGTH, 0, 0); }
+    int GetText(char* buffer, int size) override {
+        if (size <= 0) return 0;
+        return (int)ToConsole(WM_GETTEXT, size, (LPARAM)buffer);
+    }
+    void Clear() override { ToConsole(WM_CLEAR, 0, 0); }
+};
+
+struct Win32Menu : PopupMenu {
+    void InsertSeparator(int pos) override {
+        InsertMenuA(g_shell.popup, pos, MF_SEPARATOR | MF_BYPOSITION, 0, nullptr);
+    }
+    void InsertString(int pos, int id, const char* text) override {
+        InsertMenuA(g_shell.popup, pos, MF_STRING | MF_BYPOSITION, id, text);
+    }
+    void DeleteAt(int pos) override { DeleteMenu(g_shell.popup, pos, MF_BYPOSITION); }
+    int TextAt(int pos, char* buffer, int size) override {
+        return MenuText(pos, MF_BYPOSITION, buffer, size);
+    }
+    int TextOf(int id, char* buffer, int size) override {
+        return MenuText(id, MF_BYCOMMAND, buffer, size);
+    }
+    int Count() override { return GetMenuItemCount(g_shell.popup); }
+    int IdAt(int pos) override {
+        UINT id = GetMenuItemID(g_shell.popup, pos);
+        return id == (UINT)-1 ? 0 : (int)id;
+    }
+
+    // GetMenuStringA, always terminated, even when the item is missing.
+    static int MenuText(int item, UINT flags, char* buffer, int size) {
+        if (size <= 0) return 0;
+        buffer[0] = '\0';
+        int length = GetMenuStringA(g_shell.popup, item, buffer, size, flags);
+        if (length < 0) length = 0;
+        if (length >= size) length = size - 1;
+        buffer[length] = '\0';
+        return length;
+    }
+};
+
+struct Win32Desktop : Desktop {
+    void Beep() override { MessageBeep(MB_ICONASTERISK); }
+    bool AskYesNo(const char* text, const char* caption) override {
+        return MessageBoxA(g_shell.main, text, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
+    bool ChooseFile(bool save, const char* title, int filterIndex, char* fileTitle,
+                    int size) override;
+    void OpenHelp() override {
+        ShellExecuteA(g_shell.main, nullptr, g_shell.helpPath, "", "", SW_SHOW);
+    }
+    void StartProgram(const char* commandLine) override { WinExec(commandLine, SW_SHOW); }
+    void OpenFileManager() override { WinExec("explorer.exe", SW_SHOW); }
+    void HideWindow() override { ShowWindow(g_shell.main, SW_HIDE); }
+    void SetTopmost(bool on) override { ApplyTopmost(on); }
+    void Quit() override { QuitProgram(g_shell.main); }
+    void SetupDialog() override {
+        DialogBoxParamA(g_shell.instance, "SETUP", g_shell.main, SetupDlgProc, 0);
+    }
+    void ShowPopupMenu() override { TrackPopupAtCursor(); }
+};
+
+// The open or save dialog on the shared record, emptied buffers first. On OK
+// the chosen file's folder becomes the current folder, so that its name
+// without the folder opens relative to it.
+bool Win32Desktop::ChooseFile(bool save, const char* title, int filterIndex, char* fileTitle,
+                              int size) {
+    OPENFILENAMEA& ofn = g_shell.fileDialog;
+    ofn.lpstrTitle = title;
+    ofn.nFilterIndex = filterIndex;
+    g_shell.fileBuffer[0] = '\0';
+    g_shell.fileTitle[0] = '\0';
+    BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    if (!chosen) return false;
+
+    char folder[kFileBufferSize];
+    snprintf(folder, sizeof folder, "%s", g_shell.fileBuffer);
+    int offset = ofn.nFileOffset;
+    if (offset > 0 && offset < (int)sizeof folder) {
+        folder[offset] = '\0';
+        SetCurrentDirectoryA(folder);
+    }
+    const char* name = g_shell.fileTitle[0] ? g_shell.fileTitle : g_shell.fileBuffer + offset;
+    if (size > 0) snprintf(fileTitle, size, "%s", name);
+    return true;
+}
+
+Win32Edit g_edit;
+Win32Menu g_menu;
+Win32Desktop g_desktop;
+
+} // namespace
+
+// Points the core's seam at the real edit control, menu and desktop.
+void InstallWin32Seam() {
+    g_seam.edit = &g_edit;
+    g_seam.menu = &g_menu;
+    g_seam.desktop = &g_desktop;
+}
