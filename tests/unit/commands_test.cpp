@@ -135,43 +135,6 @@ TEST_F(CommandTest, ZeroReadsANumber) {
     EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, 0.5e-3);
 }
 
-TEST_F(CommandTest, NotationCommandsPrintTheReportWithAns) {
-    struct {
-        const char* statement;
-        int mode;
-    } const kModes[] = {{"dispe", kExponent},
-                        {"disp3e", kEngineering},
-                        {"dispf", kFixed},
-                        {"dispe9", kExponent},
-                        {"dispfoo", kFixed}};
-    for (const auto& c : kModes) {
-        std::string out = Run(c.statement);
-        EXPECT_EQ(g_settings.displayMode, c.mode) << c.statement;
-        EXPECT_EQ(out, ReportText(&edit, 1)) << c.statement;
-    }
-}
-
-TEST_F(CommandTest, AngleCommandsChangeThePrompt) {
-    Run("rad");
-    EXPECT_EQ(g_settings.angleMode, kRadians);
-    EXPECT_STREQ(CurrentPrompt(), "r>");
-    Run("deg");
-    EXPECT_EQ(g_settings.angleMode, kDegrees);
-    Run("dispe");
-    EXPECT_STREQ(CurrentPrompt(), "D>");
-}
-
-TEST_F(CommandTest, HexAndBinSwitchOverAndBack) {
-    Run("hex");
-    EXPECT_EQ(g_settings.hexFlag, 1);
-    Run("hexa=1");
-    EXPECT_EQ(g_settings.hexFlag, 0);
-    Run("bin");
-    Run("bin");
-    EXPECT_EQ(g_settings.binFlag, 0);
-    EXPECT_EQ(g_settings.hexFlag, 0);
-}
-
 TEST_F(CommandTest, SetupReappliesTheStoredTopmostSwitch) {
     g_settings.ontopflag = 1;
     Run("top off");
@@ -180,32 +143,12 @@ TEST_F(CommandTest, SetupReappliesTheStoredTopmostSwitch) {
     EXPECT_EQ(g_settings.ontopflag, 1);
 }
 
-TEST_F(CommandTest, ListShowsFunctionsVariablesAndTheReport) {
-    std::string report = ReportText(&edit, 0);
-    EXPECT_EQ(Run("list"), " ユーザ関数なし\r\n 登録変数なし\r\n" + report);
-    Run("x=2");
-    Run("def f(a)=a*x");
-    EXPECT_EQ(Run("list all"), " f(a)=a*x\r\n x=2\r\n a=1\r\n" + report);
-    Run("hex");
-    Run("y=255");
-    EXPECT_EQ(Run("list"), " f(a)=a*x\r\n x=2\r\n  (0x 0000 0002)\r\n a=1\r\n  (0x 0000 0001)\r\n"
-                           " y=255\r\n  (0x 0000 00FF)\r\n" +
-                               ReportText(&edit, 0));
-}
-
 TEST_F(CommandTest, ClsClearsEvenWhileOutputIsSuppressed) {
     Append("d>1+2\r\n 3\r\n");
     g_console.suppress = 1;
     Run("cls2");
     g_console.suppress = 0;
     EXPECT_EQ(Text(), "");
-}
-
-TEST_F(CommandTest, HistoryCommandsAskForTheListing) {
-    Run("1+1");
-    EXPECT_EQ(Run("hist"), " 00: 1+1\r\n");
-    EXPECT_EQ(g_history.state, kHistoryNone);
-    EXPECT_EQ(Run("history"), " 00: 1+1\r\n");
 }
 
 } // namespace

@@ -80,11 +80,6 @@ TEST_F(HistoryTest, WhatIsNotRecorded) {
     EXPECT_EQ(g_history.count, 1);
 }
 
-TEST_F(HistoryTest, EntriesKeepBlanksAndComments) {
-    Run("x = 5  ' five");
-    EXPECT_EQ(Run("hist"), " 00: x = 5  ' five\r\n");
-}
-
 TEST_F(HistoryTest, LongEntriesStayWithinTheItemSize) {
     std::string longLine = "1" + std::string(600, '+') + "1";
     Run(longLine);
@@ -126,19 +121,6 @@ TEST_F(HistoryTest, RecallNeverReachesTheSeparatorOrFixedItems) {
     EXPECT_EQ(Run("!10"), " Syntax Error\r\n");
     EXPECT_EQ(Run("!12"), " Syntax Error\r\n");
     EXPECT_EQ(Run("!9"), "\r\nd>s6=6");
-}
-
-TEST_F(HistoryTest, EnterAfterRecallPrintsNoPromptThenRunsTheLine) {
-    RecordMany(2);
-    ClearConsole();
-    Append("\r\nd>!1");
-    SubmitEnter();
-    EXPECT_EQ(Text(), "\r\nd>!1\r\n\r\nd>s1=1");
-    EXPECT_EQ(g_history.state, kHistoryNone);
-    Append("0");
-    SubmitEnter();
-    EXPECT_EQ(Text(), "\r\nd>!1\r\n\r\nd>s1=10\r\n 10\r\n\r\nd>");
-    EXPECT_EQ(Run("!0"), "\r\nd>s1=10");
 }
 
 TEST_F(HistoryTest, MenuChoiceAppendsTheEntryUnsubmitted) {

@@ -146,14 +146,6 @@ TEST_F(KeysTest, BackspaceGuard) {
     EXPECT_EQ(Text(), " 1\r\nd>12");
 }
 
-TEST_F(KeysTest, EnterSubmitsTheWholeCaretLine) {
-    Append("d>2+6\r\n 8\r\n\r\nd>");
-    edit.Goto(0, 3);
-    EXPECT_TRUE(ConsoleChar(kVkReturn, false, 1));
-    EXPECT_EQ(Text(), "d>2+6\r\n 8\r\n\r\nd>\r\n 8\r\n\r\nd>");
-    EXPECT_FALSE(ConsoleChar('a', false, 1));
-}
-
 TEST_F(KeysTest, RightClickOpensThePopupMenu) {
     ConsoleRightClick();
     ASSERT_EQ(desktop.log.size(), 1u);

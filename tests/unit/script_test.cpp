@@ -170,16 +170,6 @@ TEST_F(ScriptTest, ExtensionRule) {
     EXPECT_EQ(Variable("z"), 8);
 }
 
-TEST_F(ScriptTest, OuterScriptGoesOnWithOutputShown) {
-    WriteFile("inner.tvs", "y=2\n");
-    WriteFile("outer.tvs", "x=1\ncall inner\n5+5\n");
-    std::string out = Run("call outer");
-    std::string list = ListText();
-    EXPECT_EQ(out, " inner.tvs を読み込みました\r\n\r\n" + list + " 10\r\n" +
-                       " outer.tvs を読み込みました\r\n\r\n" + list);
-    EXPECT_EQ(g_console.suppress, 0);
-}
-
 TEST_F(ScriptTest, SelfCallEndsAndClosesItsFiles) {
     WriteFile("self.tvs", "n=n+1\ncall self\n");
     Run("n=0");
@@ -254,13 +244,6 @@ TEST_F(ScriptTest, SaveAsTypedAndThroughTheDialog) {
     dialogs.chosenFile = "chosen.txt";
     EXPECT_EQ(Run("save"), " chosen.txtに保存しました。\n");
     EXPECT_EQ(ReadFile("chosen.txt").back(), '\0');
-}
-
-TEST_F(ScriptTest, ScriptStatementsAreRecorded) {
-    WriteFile("h.tvs", "1+1\nhist\n2+2\n");
-    Run("call h");
-    ClearConsole();
-    EXPECT_EQ(Run("hist"), " 00: call h\r\n 01: list\r\n 02: 2+2\r\n 03: 1+1\r\n");
 }
 
 } // namespace
