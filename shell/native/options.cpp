@@ -7,14 +7,14 @@ namespace {
 
 enum OptionKind { kFlag, kValue };
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;
     int kind;
 };
 
 // Every option; the ones with a value take it from the next argument or
 // after "=".
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     {"--keys", kValue},   {"--ini", kValue},    {"--answer", kValue}, {"--open", kValue},
     {"--save", kValue},   {"--events", kValue}, {"--raw", kFlag},     {"--help", kFlag},
     {"--version", kFlag}, {"--decode", kFlag},
@@ -74,28 +74,28 @@ bool ParseOptions(int argc, char** argv, Options* o, char* error, int errorSize)
         }
         const char* eq = strchr(arg, '=');
         size_t length = eq ? (size_t)(eq - arg) : strlen(arg);
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : kOptions)
-            if (strlen(s.name) == length && strncmp(s.name, arg, length) == 0) spec = &s;
-        if (!spec) {
+        const OptionEntry* entry = nullptr;
+        for (const OptionEntry& s : kOptions)
+            if (strlen(s.name) == length && strncmp(s.name, arg, length) == 0) entry = &s;
+        if (!entry) {
             snprintf(error, (size_t)errorSize, "unknown option '%.*s'", (int)length, arg);
             return false;
         }
         const char* value = nullptr;
-        if (spec->kind == kValue) {
+        if (entry->kind == kValue) {
             if (eq)
                 value = eq + 1;
             else if (i + 1 < argc)
                 value = argv[++i];
             else {
-                snprintf(error, (size_t)errorSize, "%s needs a value", spec->name);
+                snprintf(error, (size_t)errorSize, "%s needs a value", entry->name);
                 return false;
             }
         } else if (eq) {
-            snprintf(error, (size_t)errorSize, "%s takes no value", spec->name);
+            snprintf(error, (size_t)errorSize, "%s takes no value", entry->name);
             return false;
         }
-        if (!Apply(spec->name, value, o, error, errorSize)) return false;
+        if (!Apply(entry->name, value, o, error, errorSize)) return false;
     }
     return true;
 }
