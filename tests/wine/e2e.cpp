@@ -1,0 +1,500 @@
+// End-to-end checks of what only the Windows program has: the settings file
+// at quit and from the setup dialog, the dialog's controls, the popup menu,
+// hiding, closing, topmost, the single-instance rule, dropped files, the
+// command-line script and the accelerator keys. Runs under Wine beside
+// tolvane.exe; prints one line per failed check and "N passed, N failed".
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/win32/drive/remote.h"
+
+namespace {
+
+int g_passed = 0;
+int g_failed = 0;
+const char* g_case = "";
+std::string g_exe;
+
+// Records one check.
+void Check(bool ok, const char* what, const std::string& detail = "") {
+    if (ok) {
+        ++g_passed;
+        return;
+    }
+    ++g_failed;
+    printf("FAIL %s: %s%s%s\n", g_case, what, detail.empty() ? "" : " -- ", detail.c_str());
+}
+
+// The settings file the program uses: tolvane.ini in the Windows folder.
+std::string IniPath() {
+    char folder[MAX_PATH];
+    UINT n = GetWindowsDirectoryA(folder, sizeof folder);
+    if (n == 0 || n >= sizeof folder) return "C:\\windows\\tolvane.ini";
+    return std::string(folder) + "\\tolvane.ini";
+}
+
+// Replaces the settings file with the given lines (none: no file at all).
+void WriteIni(const char* text) {
+    std::string path = IniPath();
+    DeleteFileA(path.c_str());
+    if (!text) return;
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\n') fputc('\r', f);
+        fputc(*p, f);
+    }
+    fclose(f);
+}
+
+// A key's value in the settings file, read from the file itself; "<none>"
+// when the file, the section or the key is missing.
+std::string IniValue(const char* section, const char* key) {
+    FILE* f = fopen(IniPath().c_str(), "rb");
+    if (!f) return "<none>";
+    char line[512];
+    bool inSection = false;
+    std::string value = "<none>";
+    while (fgets(line, sizeof line, f)) {
+        line[strcspn(line, "\r\n")] = '\0';
+        if (line[0] == '[') {
+            char* end = strchr(line, ']');
+            if (end) *end = '\0';
+            inSection = lstrcmpiA(line + 1, section) == 0;
+            continue;
+        }
+        char* eq = strchr(line, '=');
+        if (!inSection || !eq) continue;
+        *eq = '\0';
+        if (lstrcmpiA(line, key) == 0) value = eq + 1;
+    }
+    fclose(f);
+    return value;
+}
+
+// Starts the program; false (with a failed check) when it does not come up.
+bool Start(RemoteApp* app, const char* argument = nullptr) {
+    char error[256];
+    if (StartApp(app, g_exe.c_str(), argument, error, sizeof error)) return true;
+    Check(false, "start", error);
+    return false;
+}
+
+// Types text and presses Enter after each line feed, as a key script does.
+void Type(RemoteApp* app, const char* utf8) {
+    std::vector<KeyAction> actions;
+    char error[128];
+    if (!ParseKeyScript(utf8, strlen(utf8), &actions, error, sizeof error)) {
+        Check(false, "key script", error);
+        return;
+    }
+    for (const KeyAction& a : actions) PerformAction(app, a);
+}
+
+// Text in code page 932 from UTF-8.
+std::string Cp932(const char* utf8) {
+    WCHAR wide[512];
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 512);
+    char out[1024];
+    int m = WideCharToMultiByte(932, 0, wide, n, out, sizeof out, nullptr, nullptr);
+    return m > 0 ? std::string(out, m - 1) : std::string();
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string Num(long value) {
+    char text[24];
+    snprintf(text, sizeof text, "%ld", value);
+    return text;
+}
+
+// The caret position (selection start) in the console.
+int Caret(RemoteApp* app) {
+    DWORD sel = (DWORD)SendMessageA(app->console, EM_GETSEL, 0, 0);
+    return LOWORD(sel);
+}
+
+bool IsTopmost(HWND hwnd) {
+    return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// Opens the setup dialog through its menu item and waits for it.
+HWND OpenSetup(RemoteApp* app) {
+    PostToMain(app, WM_COMMAND, 2114, 0);
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = FindProcessWindow(app, "#32770")) != nullptr; }, 5000);
+    return dialog;
+}
+
+// Presses a dialog's button and waits until the dialog is gone.
+void PressAndWait(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+    WaitFor([&] { return !IsWindow(dialog); }, 5000);
+}
+
+// ---- the cases ----
+
+void DefaultsWithoutSettings() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    RECT r;
+    GetWindowRect(app.main, &r);
+    Check(r.left == 10 && r.top == 10, "window at (10, 10)", Num(r.left) + "," + Num(r.top));
+    Check(r.right - r.left == 320 && r.bottom - r.top == 240, "window 320 x 240",
+          Num(r.right - r.left) + "x" + Num(r.bottom - r.top));
+    char title[64] = "";
+    GetWindowTextA(app.main, title, sizeof title);
+    Check(strcmp(title, "Tolvane") == 0, "title Tolvane", title);
+    LONG style = GetWindowLongA(app.console, GWL_STYLE);
+    Check(GetDlgCtrlID(app.console) == 100, "console id 100");
+    Check((style & 0x50300084) == 0x50300084, "console styles with both scroll bars", Num(style));
+    Check((style & (ES_AUTOVSCROLL | ES_WANTRETURN)) == 0,
+          "no auto vertical scroll, no want-return");
+    char cls[32] = "";
+    GetClassNameA(app.console, cls, sizeof cls);
+    Check(lstrcmpiA(cls, "Edit") == 0, "console is an Edit control", cls);
+    Check(!IsTopmost(app.main), "not topmost");
+    Check(IsWindowVisible(app.main), "window shown");
+    Check(app.lastText == "\r\nd>", "first prompt after an empty line", app.lastText);
+    StopApp(&app);
+    Check(IniValue("window", "x") == "10" && IniValue("window", "w") == "320",
+          "placement written at quit");
+    Check(IniValue("Setup", "crflag") == "<none>", "quit writes no switch");
+}
+
+void PlacementAndFlags() {
+    WriteIni("[window]\nx=5000\ny=60\nw=400\nh=300\n[Setup]\nhscroll=0\ncrflag=1\nontopflag=1\n");
+    RemoteApp app;
+    if (!Start(&app)) return;
+    RECT r;
+    GetWindowRect(app.main, &r);
+    Check(r.left == 10 && r.top == 60, "x beyond the screen becomes 10",
+          Num(r.left) + "," + Num(r.top));
+    Check(r.right - r.left == 400 && r.bottom - r.top == 300, "stored size");
+    Check((GetWindowLongA(app.console, GWL_STYLE) & WS_HSCROLL) == 0,
+          "hscroll=0: no horizontal bar");
+    Check(IsTopmost(app.main), "ontopflag=1: topmost");
+    Check(app.lastText == "d>", "crflag=1: the prompt alone", app.lastText);
+    Type(&app, "top off\n");
+    Check(!IsTopmost(app.main), "top off");
+    Type(&app, "top\n");
+    Check(IsTopmost(app.main), "top");
+    SetWindowPos(app.main, nullptr, 70, 80, 410, 310, SWP_NOZORDER);
+    Type(&app, "min\n");
+    Check(!IsWindowVisible(app.main), "min hides");
+    StopApp(&app);
+    Check(IniValue("window", "x") == "70" && IniValue("window", "y") == "80" &&
+              IniValue("window", "w") == "410" && IniValue("window", "h") == "310",
+          "placement of a hidden window written at quit",
+          IniValue("window", "x") + "," + IniValue("window", "y") + "," + IniValue("window", "w") +
+              "," + IniValue("window", "h"));
+}
+
+// One control of the dialog as the resource gives it.
+struct ControlSpec {
+    int id;
+    const char* cls;
+    DWORD style;
+    const char* text; // UTF-8
+    int x, y, w, h;   // dialog units
+};
+
+const ControlSpec kSetupControls[] = {
+    {1004, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, "横ｽｸﾛｰﾙﾊﾞ-を表示する", 11, 62, 96, 10},
+    {1006, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, "ｱｲｺﾝ状態で起動する(ﾄﾚｲ)", 11, 76, 96, 10},
+    {1002, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, "ﾌﾟﾛﾝﾌﾟﾄ前に改行を入れない", 11, 96, 108, 10},
+    {1003, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, "常に手前に表示する", 11, 109, 99, 10},
+    {1007, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, "ｸﾛｰｽﾞﾎﾞﾀﾝで終了しない", 11, 122, 110, 10},
+    {1008, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, "重複起動しない", 11, 135, 110, 10},
+    {1010, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, "2ﾊﾞｲﾄ分を2進表示する(通常は4ﾊﾞｲﾄ)", 11, 149,
+     150, 10},
+    {IDOK, "Button", BS_DEFPUSHBUTTON | WS_TABSTOP, "OK", 125, 53, 40, 15},
+    {IDCANCEL, "Button", BS_PUSHBUTTON | WS_TABSTOP, "ｷｬﾝｾﾙ", 125, 73, 40, 15},
+    {1009, "Button", BS_PUSHBUTTON | WS_TABSTOP, "ﾌｫﾝﾄ", 125, 94, 40, 15},
+};
+
+void SetupDialogControlsAndOk() {
+    WriteIni("[Setup]\ncrflag=1\ndup=2\nicon=1\n");
+    RemoteApp app;
+    if (!Start(&app)) return;
+    PostToMain(&app, 100, 1, WM_LBUTTONDOWN); // icon=1 started hidden: the tray shows it
+    Settle(&app);
+    Check(IsWindowVisible(app.main), "tray left click shows the hidden window");
+    HWND dialog = OpenSetup(&app);
+    Check(dialog != nullptr, "setup dialog opens");
+    if (!dialog) {
+        StopApp(&app);
+        return;
+    }
+    char text[256] = "";
+    GetWindowTextA(dialog, text, sizeof text);
+    Check(Cp932("Tolvane の設定") == text, "dialog title", text);
+    Check((DWORD)GetWindowLongA(dialog, GWL_STYLE) & WS_CAPTION, "dialog has a caption");
+    for (const ControlSpec& c : kSetupControls) {
+        HWND control = GetDlgItem(dialog, c.id);
+        std::string name = "control " + Num(c.id);
+        Check(control != nullptr, (name + " exists").c_str());
+        if (!control) continue;
+        char cls[32] = "";
+        GetClassNameA(control, cls, sizeof cls);
+        Check(lstrcmpiA(cls, c.cls) == 0, (name + " class").c_str(), cls);
+        DWORD style = (DWORD)GetWindowLongA(control, GWL_STYLE);
+        Check((style & 0xFFFF000F & ~WS_GROUP) == ((WS_CHILD | WS_VISIBLE | c.style) & ~WS_GROUP),
+              (name + " style").c_str(), Num((long)style));
+        GetWindowTextA(control, text, sizeof text);
+        Check(Cp932(c.text) == text, (name + " text").c_str(), text);
+        RECT expected = {c.x, c.y, c.x + c.w, c.y + c.h};
+        MapDialogRect(dialog, &expected);
+        RECT actual;
+        GetWindowRect(control, &actual);
+        MapWindowPoints(nullptr, dialog, (POINT*)&actual, 2);
+        Check(actual.right - actual.left == expected.right - expected.left &&
+                  actual.bottom - actual.top == expected.bottom - expected.top,
+              (name + " size").c_str());
+    }
+    Check(IsDlgButtonChecked(dialog, 1002) == BST_CHECKED, "crflag in use shows checked");
+    Check(IsDlgButtonChecked(dialog, 1004) == BST_CHECKED, "hscroll default shows checked");
+    Check(IsDlgButtonChecked(dialog, 1006) == BST_CHECKED, "icon=1 shows checked");
+    Check(IsDlgButtonChecked(dialog, 1003) == BST_UNCHECKED, "ontopflag off shows unchecked");
+    // Switch on "always on top" and "close button hides", then OK.
+    SendMessageA(GetDlgItem(dialog, 1003), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(GetDlgItem(dialog, 1007), BM_SETCHECK, BST_CHECKED, 0);
+    PressAndWait(dialog, IDOK);
+    Settle(&app);
+    const char* keys[] = {"crflag", "ontopflag", "endflag", "byte2", "hscroll", "icon", "dup"};
+    const char* want[] = {"1", "1", "1", "0", "1", "1", "0"};
+    for (int i = 0; i < 7; ++i)
+        Check(IniValue("Setup", keys[i]) == want[i], (std::string("OK writes ") + keys[i]).c_str(),
+              IniValue("Setup", keys[i]));
+    Check(IsTopmost(app.main), "ontopflag applied after the dialog");
+    // endflag now set: the close button hides.
+    PostToMain(&app, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Settle(&app);
+    Check(AppRunning(&app) && !IsWindowVisible(app.main), "close with endflag hides");
+    StopApp(&app);
+}
+
+void SetupCancelAndFont() {
+    WriteIni("[Setup]\n");
+    RemoteApp app;
+    if (!Start(&app)) return;
+    Type(&app, "top\n");
+    HWND dialog = OpenSetup(&app);
+    if (!dialog) {
+        Check(false, "setup dialog opens");
+        StopApp(&app);
+        return;
+    }
+    HFONT before = (HFONT)SendMessageA(app.console, WM_GETFONT, 0, 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1009, BN_CLICKED), 0);
+    HWND chooser = nullptr;
+    WaitFor(
+        [&] {
+            HWND found = FindProcessWindow(&app, "#32770");
+            if (found && found != dialog) chooser = found;
+            // The chooser is owned by the setup dialog, which is disabled meanwhile.
+            return chooser != nullptr || !IsWindowEnabled(dialog);
+        },
+        5000);
+    if (!chooser) WaitFor([&] { return (chooser = GetLastActivePopup(dialog)) != dialog; }, 3000);
+    Check(chooser != nullptr && chooser != dialog, "font chooser opens");
+    if (chooser && chooser != dialog) PressAndWait(chooser, IDOK);
+    WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; }, 3000);
+    PressAndWait(dialog, IDCANCEL);
+    Settle(&app);
+    HFONT after = (HFONT)SendMessageA(app.console, WM_GETFONT, 0, 0);
+    Check(after != before, "a confirmed font is applied");
+    Check(IniValue("Setup", "size") != "<none>" && IniValue("Setup", "weight") != "<none>" &&
+              IniValue("Setup", "italic") != "<none>" && IniValue("Setup", "font") != "<none>",
+          "a confirmed font is stored even after Cancel");
+    Check(IniValue("Setup", "crflag") == "<none>" && IniValue("Setup", "dup") == "<none>",
+          "Cancel writes no switch");
+    Check(!IsTopmost(app.main), "Cancel re-applies ontopflag (off) after top");
+    StopApp(&app);
+}
+
+// Chooses an item of the open popup menu with the keyboard: Down n times, Enter.
+void ChooseWithKeys(RemoteApp* app, int downs) {
+    WaitFor([&] { return InMenuMode(app); }, 3000);
+    for (int i = 0; i < downs; ++i) PressKey(VK_DOWN, 0);
+    PressKey(VK_RETURN, 0);
+    Settle(app);
+}
+
+void PopupMenuAndHistory() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    Type(&app, "1+2\n3*4\n");
+    // Tray right click: newest history item first.
+    PostToMain(&app, 100, 1, WM_RBUTTONDOWN);
+    ChooseWithKeys(&app, 1);
+    Check(EndsWith(app.lastText = ReadConsole(&app), "d>3*4"),
+          "tray menu item 1 is the newest line", app.lastText);
+    Check(Caret(&app) == (int)app.lastText.size(), "history text unsubmitted, caret at the end");
+    // Right click on the console: the second item is the older line.
+    Type(&app, "{Ctrl+U}{RClick}");
+    ChooseWithKeys(&app, 2);
+    app.lastText = ReadConsole(&app);
+    Check(EndsWith(app.lastText, "d>1+2"), "right-click menu item 2 is the older line",
+          app.lastText);
+    // Past the two lines and the separator: the fixed item that clears.
+    Type(&app, "{RClick}");
+    ChooseWithKeys(&app, 3);
+    app.lastText = ReadConsole(&app);
+    Check(app.lastText == "\r\nd>", "the clear item leaves an empty line and the prompt",
+          app.lastText);
+    // The two entries answer to two ids of 3000 to 3002, one line each.
+    std::string chosen;
+    for (int id = 3000; id <= 3002; ++id) {
+        Type(&app, ("{Ctrl+U}{Menu:" + Num(id) + "}").c_str());
+        std::string text = ReadConsole(&app);
+        size_t prompt = text.rfind("d>");
+        if (prompt != std::string::npos) chosen += "[" + text.substr(prompt + 2) + "]";
+    }
+    Check(chosen.find("[1+2]") != std::string::npos && chosen.find("[3*4]") != std::string::npos,
+          "history items answer to their ids", chosen);
+    StopApp(&app);
+}
+
+void MinimizeAndClose() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    PostToMain(&app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Settle(&app);
+    Check(!IsWindowVisible(app.main) && !IsIconic(app.main), "minimize hides, not iconic");
+    PostToMain(&app, 100, 1, WM_LBUTTONDOWN);
+    Settle(&app);
+    Check(IsWindowVisible(app.main), "tray left click shows it again");
+    PostToMain(&app, WM_SYSCOMMAND, SC_CLOSE, 0);
+    WaitFor([&] { return !AppRunning(&app); }, 5000);
+    Check(!AppRunning(&app), "close without endflag quits");
+    Check(IniValue("window", "x") != "<none>", "close without endflag saves the placement");
+    StopApp(&app);
+}
+
+void SingleInstance() {
+    for (int dup = 1; dup <= 2; ++dup) {
+        std::string ini = "[Setup]\ndup=" + Num(dup) + "\n";
+        WriteIni(ini.c_str());
+        RemoteApp first;
+        if (!Start(&first)) return;
+        Type(&first, "min\n");
+        RemoteApp second;
+        char error[256];
+        bool started = StartApp(&second, g_exe.c_str(), nullptr, error, sizeof error);
+        if (dup == 1) {
+            WaitFor([&] { return !AppRunning(&second); }, 5000);
+            DWORD code = 1;
+            if (second.process.hProcess) GetExitCodeProcess(second.process.hProcess, &code);
+            Check(!AppRunning(&second) && code == 0, "dup=1: the second start exits with 0");
+            Check(IsWindowVisible(first.main), "dup=1: the running instance is shown");
+        } else {
+            Check(started && AppRunning(&second) && second.main != first.main,
+                  "dup=2: a second instance runs");
+        }
+        StopApp(&second);
+        StopApp(&first);
+    }
+}
+
+void DroppedFileAndCommandLine() {
+    WriteIni(nullptr);
+    const char* longName = "a long script name.tvs";
+    FILE* f = fopen(longName, "wb");
+    if (f) {
+        fputs("x=3\r\ny=x*2\r\n", f);
+        fclose(f);
+    }
+    char full[MAX_PATH], shortPath[MAX_PATH];
+    GetFullPathNameA(longName, sizeof full, full, nullptr);
+    DWORD n = GetShortPathNameA(full, shortPath, sizeof shortPath);
+    Check(n > 0 && strchr(shortPath, ' ') == nullptr, "the test file has a short path", shortPath);
+
+    RemoteApp app;
+    if (!Start(&app, full)) return;
+    const std::string& text = app.lastText;
+    Check(text.find(Cp932("を読み込みました")) != std::string::npos,
+          "the command-line script ran before the first prompt", text);
+    Check(text.find("call") == std::string::npos, "the call statement is not echoed");
+    Check(EndsWith(text, "\r\n\r\nd>"), "its messages, a line break, then the first prompt");
+    Type(&app, "y\n");
+    Check(EndsWith(app.lastText, " 6\r\n\r\nd>"), "the script's variables are there", app.lastText);
+    KeyAction drop = {};
+    drop.kind = kActionDrop;
+    snprintf(drop.path, sizeof drop.path, "%s", full);
+    PerformAction(&app, drop);
+    Check(EndsWith(app.lastText, std::string("d>") + shortPath),
+          "a dropped file types its short path", app.lastText);
+    StopApp(&app);
+    DeleteFileA(longName);
+}
+
+void Accelerators() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    Type(&app, "2{Alt+S}");
+    Check(EndsWith(app.lastText, "d>2sin()") && Caret(&app) == (int)app.lastText.size() - 1,
+          "Alt+S: sin() with the caret before )", app.lastText);
+    Type(&app, "{Ctrl+U}{Ctrl+0}ff\n");
+    Check(app.lastText.find("d>0xff\r\n 255") != std::string::npos && EndsWith(app.lastText, "d>"),
+          "Ctrl+U clears, Ctrl+0 types 0x", app.lastText);
+    Type(&app, "{F3}");
+    Check(EndsWith(app.lastText, "d>0xff"), "F3 retypes the last line", app.lastText);
+    Type(&app, "{Ctrl+U}{Ctrl+A}");
+    size_t prompt = app.lastText.rfind("d>");
+    Check(prompt != std::string::npos && app.lastText.compare(prompt, 5, "d>255") == 0,
+          "Ctrl+A types ans", app.lastText);
+    Type(&app, "{Ctrl+U}{Ctrl+9}101");
+    Check(EndsWith(app.lastText, "d>0b101"), "Ctrl+9 types 0b", app.lastText);
+    Type(&app, "{Ctrl+U}12+34{Ctrl+K}");
+    int end = (int)app.lastText.size();
+    Check(Caret(&app) == end - 3, "Ctrl+K stops before +");
+    Type(&app, "{Ctrl+P}");
+    Check(EndsWith(ReadConsole(&app), "d>12()+34"), "Ctrl+P inserts () at the caret");
+    Type(&app, "{Ctrl+U}あ");
+    Check(EndsWith(ReadConsole(&app), "d>" + Cp932("あ")), "a double-byte character types whole");
+    StopApp(&app);
+}
+
+struct Case {
+    const char* name;
+    void (*run)();
+};
+
+const Case kCases[] = {
+    {"defaults", DefaultsWithoutSettings},  {"placement-and-flags", PlacementAndFlags},
+    {"setup-ok", SetupDialogControlsAndOk}, {"setup-cancel-font", SetupCancelAndFont},
+    {"popup-menu", PopupMenuAndHistory},    {"minimize-close", MinimizeAndClose},
+    {"single-instance", SingleInstance},    {"drop-and-command-line", DroppedFileAndCommandLine},
+    {"accelerators", Accelerators},
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    g_exe = argc > 1 ? argv[1] : "tolvane.exe";
+    const char* only = argc > 2 ? argv[2] : nullptr;
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    snprintf(folder + strlen(folder), sizeof folder - strlen(folder), "tolvane-e2e");
+    CreateDirectoryA(folder, nullptr);
+    SetCurrentDirectoryA(folder);
+    for (const Case& c : kCases) {
+        if (only && strcmp(only, c.name) != 0) continue;
+        g_case = c.name;
+        c.run();
+    }
+    WriteIni(nullptr);
+    printf("%d passed, %d failed\n", g_passed, g_failed);
+    return g_failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The wrapper's exit status rules: 2 for a bad option, file or key name, and
+# a transcript for a good script, in UTF-8 or raw.
+set -u
+keys=$1
+work=$(mktemp -d "${TMPDIR:-/tmp}/wine-keys.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+passed=0 failed=0
+expect() {
+    local want=$1 what=$2
+    shift 2
+    "$@" > out.txt 2> err.txt
+    local got=$?
+    if [ "$got" = "$want" ]; then passed=$((passed + 1)); else
+        failed=$((failed + 1)); echo "FAIL $what: status $got, want $want"; cat err.txt; fi
+}
+printf '1+2\n' > good.keys
+printf '1+2{NoSuchKey}\n' > bad.keys
+expect 2 "unknown option" "$keys" --keys good.keys --frobnicate
+expect 2 "missing value" "$keys" --keys
+expect 2 "unreadable key file" "$keys" --keys missing.keys
+expect 2 "bad --answer" "$keys" --keys good.keys --answer maybe
+expect 2 "unknown key name" "$keys" --keys bad.keys
+expect 0 "good script" "$keys" --keys good.keys
+if grep -q '^d>1+2$' out.txt && grep -q '^ 3$' out.txt; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL transcript:"; cat out.txt; fi
+expect 0 "raw" "$keys" --keys good.keys --raw
+if grep -q $'d>1+2\r$' out.txt; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL raw transcript keeps CR LF"; fi
+if pgrep -f 'tolvane\.exe' > /dev/null; then
+    failed=$((failed + 1)); echo "FAIL a tolvane.exe is left running"; else passed=$((passed + 1)); fi
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
