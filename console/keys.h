@@ -3,21 +3,7 @@
 // the edit control's own handling.
 #pragma once
 
-// Virtual-key codes, the values Windows uses.
-enum VirtualKey {
-    kVkBack = 0x08,
-    kVkTab = 0x09,
-    kVkReturn = 0x0D,
-    kVkNonConvert = 0x1D,
-    kVkEnd = 0x23,
-    kVkHome = 0x24,
-    kVkLeft = 0x25,
-    kVkUp = 0x26,
-    kVkRight = 0x27,
-    kVkDown = 0x28,
-    kVkDelete = 0x2E,
-    kVkF3 = 0x72,
-};
+#include "platform/virtual_keys.h"
 
 // WM_KEYDOWN in the console; true when consumed.
 bool ConsoleKeyDown(int vk, bool shift, bool ctrl);

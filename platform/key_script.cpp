@@ -1,25 +1,11 @@
 #include "platform/key_script.h"
 
+#include "platform/virtual_keys.h"
+
 #include <stdio.h>
 #include <string.h>
 
 namespace {
-
-// Virtual-key codes of the keys a script can press.
-enum {
-    kVkBack = 0x08,
-    kVkTab = 0x09,
-    kVkReturn = 0x0D,
-    kVkNonConvert = 0x1D,
-    kVkEnd = 0x23,
-    kVkHome = 0x24,
-    kVkLeft = 0x25,
-    kVkUp = 0x26,
-    kVkRight = 0x27,
-    kVkDown = 0x28,
-    kVkDelete = 0x2E,
-    kVkF3 = 0x72,
-};
 
 struct NamedKey {
     const char* name;
