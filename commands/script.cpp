@@ -84,9 +84,16 @@ void RunScript(const char* name) {
         AppendFormat(" %s が見あたりません\n", path);
         return;
     }
+    // A name that opens but cannot be read (a folder) is as good as missing.
+    char line[kLineSize];
+    if (fgets(line, sizeof line, file) == nullptr && ferror(file)) {
+        fclose(file);
+        AppendFormat(" %s が見あたりません\n", path);
+        return;
+    }
+    rewind(file);
     ++g_script.depth;
     g_console.suppress = 1;
-    char line[kLineSize];
     char statement[kLineSize + 2];
     while (fgets(line, sizeof line, file) != nullptr) {
         if (line[0] == '/' && line[1] == '/') continue;

@@ -103,6 +103,12 @@ TEST_F(ScriptTest, RunsSilentlyThenReportsAndLists) {
     EXPECT_EQ(out, " calc.tvs を読み込みました\r\n\r\n" + list);
 }
 
+TEST_F(ScriptTest, AFolderIsNoScript) {
+    std::filesystem::create_directory("notes.tvs");
+    EXPECT_EQ(Run("call notes"), " notes.tvs が見あたりません\n");
+    EXPECT_EQ(g_console.suppress, 0);
+}
+
 struct FormatCase {
     const char* contents;
     const char* variable;
