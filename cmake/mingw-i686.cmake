@@ -1,9 +1,15 @@
 # Cross-build of the Windows program: 32-bit, mingw-w64 with the win32 thread
-# model (no libwinpthread), everything linked statically.
+# model (no libwinpthread), everything linked statically. For test runs on a
+# machine whose Wine can only run 64-bit programs, the same sources build as a
+# 64-bit program with -DTOLVANE_MINGW_PREFIX=x86_64-w64-mingw32.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(TOLVANE_MINGW_PREFIX i686-w64-mingw32)
+set(TOLVANE_MINGW_PREFIX i686-w64-mingw32 CACHE STRING "mingw-w64 target prefix")
+if(TOLVANE_MINGW_PREFIX MATCHES "^x86_64")
+  set(CMAKE_SYSTEM_PROCESSOR x86_64)
+else()
+  set(CMAKE_SYSTEM_PROCESSOR i686)
+endif()
 set(CMAKE_C_COMPILER ${TOLVANE_MINGW_PREFIX}-gcc-win32)
 set(CMAKE_CXX_COMPILER ${TOLVANE_MINGW_PREFIX}-g++-win32)
 set(CMAKE_RC_COMPILER ${TOLVANE_MINGW_PREFIX}-windres)

@@ -97,7 +97,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_DESTROY:
         if (g_shell.console && g_shell.editProc)
-            SetWindowLongA(g_shell.console, GWL_WNDPROC, (LONG)(INT_PTR)g_shell.editProc);
+            SetWindowLongPtrA(g_shell.console, GWLP_WNDPROC, (LONG_PTR)g_shell.editProc);
         PostQuitMessage(0);
         return 0;
     case WM_SIZE:

@@ -101,8 +101,8 @@ void CreateConsole(const Placement& p) {
     if (!g_shell.console) return;
     // The Unicode view of the same procedure types double-byte characters whole.
     g_shell.editProcW = (WNDPROC)GetWindowLongPtrW(g_shell.console, GWLP_WNDPROC);
-    g_shell.editProc = (WNDPROC)GetWindowLongA(g_shell.console, GWL_WNDPROC);
-    SetWindowLongA(g_shell.console, GWL_WNDPROC, (LONG)(INT_PTR)ConsoleSubclassProc);
+    g_shell.editProc = (WNDPROC)GetWindowLongPtrA(g_shell.console, GWLP_WNDPROC);
+    SetWindowLongPtrA(g_shell.console, GWLP_WNDPROC, (LONG_PTR)ConsoleSubclassProc);
 }
 
 // The console font record from the settings file; "Terminal" when no face is stored.

@@ -94,15 +94,6 @@ void Type(RemoteApp* app, const char* utf8) {
     for (const KeyAction& a : actions) PerformAction(app, a);
 }
 
-// Text in code page 932 from UTF-8.
-std::string Cp932(const char* utf8) {
-    WCHAR wide[512];
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 512);
-    char out[1024];
-    int m = WideCharToMultiByte(932, 0, wide, n, out, sizeof out, nullptr, nullptr);
-    return m > 0 ? std::string(out, m - 1) : std::string();
-}
-
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -118,6 +109,14 @@ std::string Num(long value) {
 int Caret(RemoteApp* app) {
     DWORD sel = (DWORD)SendMessageA(app->console, EM_GETSEL, 0, 0);
     return LOWORD(sel);
+}
+
+// The console's line height: from the first line's top to the second's.
+int LineHeight(RemoteApp* app) {
+    int second = (int)SendMessageA(app->console, EM_LINEINDEX, 1, 0);
+    LRESULT a = SendMessageA(app->console, EM_POSFROMCHAR, 0, 0);
+    LRESULT b = SendMessageA(app->console, EM_POSFROMCHAR, second, 0);
+    return (short)HIWORD(b) - (short)HIWORD(a);
 }
 
 bool IsTopmost(HWND hwnd) {
@@ -202,7 +201,7 @@ struct ControlSpec {
     int id;
     const char* cls;
     DWORD style;
-    const char* text; // UTF-8
+    const char* text; // code page 932, as every literal here
     int x, y, w, h;   // dialog units
 };
 
@@ -235,7 +234,7 @@ void SetupDialogControlsAndOk() {
     }
     char text[256] = "";
     GetWindowTextA(dialog, text, sizeof text);
-    Check(Cp932("Tolvane の設定") == text, "dialog title", text);
+    Check(std::string("Tolvane の設定") == text, "dialog title", text);
     Check((DWORD)GetWindowLongA(dialog, GWL_STYLE) & WS_CAPTION, "dialog has a caption");
     for (const ControlSpec& c : kSetupControls) {
         HWND control = GetDlgItem(dialog, c.id);
@@ -249,15 +248,21 @@ void SetupDialogControlsAndOk() {
         Check((style & 0xFFFF000F & ~WS_GROUP) == ((WS_CHILD | WS_VISIBLE | c.style) & ~WS_GROUP),
               (name + " style").c_str(), Num((long)style));
         GetWindowTextA(control, text, sizeof text);
-        Check(Cp932(c.text) == text, (name + " text").c_str(), text);
-        RECT expected = {c.x, c.y, c.x + c.w, c.y + c.h};
-        MapDialogRect(dialog, &expected);
+        Check(std::string(c.text) == text, (name + " text").c_str(), text);
+        // Dialog units to pixels by the client area, which is 171 x 167 units.
+        RECT client;
+        GetClientRect(dialog, &client);
         RECT actual;
         GetWindowRect(control, &actual);
         MapWindowPoints(nullptr, dialog, (POINT*)&actual, 2);
-        Check(actual.right - actual.left == expected.right - expected.left &&
-                  actual.bottom - actual.top == expected.bottom - expected.top,
-              (name + " size").c_str());
+        double sx = client.right / 171.0, sy = client.bottom / 167.0;
+        auto about = [](double want, long got) { return got >= want - 2 && got <= want + 2; };
+        Check(about(c.x * sx, actual.left) && about(c.y * sy, actual.top) &&
+                  about(c.w * sx, actual.right - actual.left) &&
+                  about(c.h * sy, actual.bottom - actual.top),
+              (name + " rectangle").c_str(),
+              Num(actual.left) + "," + Num(actual.top) + "," + Num(actual.right - actual.left) +
+                  "," + Num(actual.bottom - actual.top));
     }
     Check(IsDlgButtonChecked(dialog, 1002) == BST_CHECKED, "crflag in use shows checked");
     Check(IsDlgButtonChecked(dialog, 1004) == BST_CHECKED, "hscroll default shows checked");
@@ -292,7 +297,7 @@ void SetupCancelAndFont() {
         StopApp(&app);
         return;
     }
-    HFONT before = (HFONT)SendMessageA(app.console, WM_GETFONT, 0, 0);
+    int before = LineHeight(&app);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1009, BN_CLICKED), 0);
     HWND chooser = nullptr;
     WaitFor(
@@ -305,12 +310,28 @@ void SetupCancelAndFont() {
         5000);
     if (!chooser) WaitFor([&] { return (chooser = GetLastActivePopup(dialog)) != dialog; }, 3000);
     Check(chooser != nullptr && chooser != dialog, "font chooser opens");
-    if (chooser && chooser != dialog) PressAndWait(chooser, IDOK);
+    if (chooser && chooser != dialog) {
+        // Once the face list is filled, pick its first face and confirm.
+        HWND faces = GetDlgItem(chooser, 0x470);
+        WaitFor([&] { return faces && SendMessageA(faces, CB_GETCOUNT, 0, 0) > 0; }, 5000);
+        SendMessageA(faces, CB_SETCURSEL, 0, 0);
+        SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE), (LPARAM)faces);
+        // and its largest size, so that the console's lines grow.
+        HWND sizes = GetDlgItem(chooser, 0x472);
+        LRESULT count = sizes ? SendMessageA(sizes, CB_GETCOUNT, 0, 0) : 0;
+        if (count > 0) {
+            SendMessageA(sizes, CB_SETCURSEL, count - 1, 0);
+            SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), (LPARAM)sizes);
+        }
+        PressAndWait(chooser, IDOK);
+        Check(!IsWindow(chooser), "the font chooser closes with OK");
+    }
     WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; }, 3000);
     PressAndWait(dialog, IDCANCEL);
     Settle(&app);
-    HFONT after = (HFONT)SendMessageA(app.console, WM_GETFONT, 0, 0);
-    Check(after != before, "a confirmed font is applied");
+    int after = LineHeight(&app);
+    Check(after > before, "a confirmed font is applied: taller lines",
+          Num(before) + " " + Num(after));
     Check(IniValue("Setup", "size") != "<none>" && IniValue("Setup", "weight") != "<none>" &&
               IniValue("Setup", "italic") != "<none>" && IniValue("Setup", "font") != "<none>",
           "a confirmed font is stored even after Cancel");
@@ -322,7 +343,9 @@ void SetupCancelAndFont() {
 
 // Chooses an item of the open popup menu with the keyboard: Down n times, Enter.
 void ChooseWithKeys(RemoteApp* app, int downs) {
-    WaitFor([&] { return InMenuMode(app); }, 3000);
+    // The menu's own window is up once it takes keys.
+    Check(WaitFor([&] { return FindProcessWindow(app, "#32768") != nullptr; }, 3000), "menu opens");
+    Sleep(100);
     for (int i = 0; i < downs; ++i) PressKey(VK_DOWN, 0);
     PressKey(VK_RETURN, 0);
     Settle(app);
@@ -340,17 +363,20 @@ void PopupMenuAndHistory() {
           "tray menu item 1 is the newest line", app.lastText);
     Check(Caret(&app) == (int)app.lastText.size(), "history text unsubmitted, caret at the end");
     // Right click on the console: the second item is the older line.
-    Type(&app, "{Ctrl+U}{RClick}");
+    Type(&app, "{Ctrl+U}");
+    RightClickConsole(&app);
     ChooseWithKeys(&app, 2);
     app.lastText = ReadConsole(&app);
     Check(EndsWith(app.lastText, "d>1+2"), "right-click menu item 2 is the older line",
           app.lastText);
-    // Past the two lines and the separator: the fixed item that clears.
-    Type(&app, "{RClick}");
-    ChooseWithKeys(&app, 3);
-    app.lastText = ReadConsole(&app);
-    Check(app.lastText == "\r\nd>", "the clear item leaves an empty line and the prompt",
-          app.lastText);
+    // Escape closes the menu and types nothing.
+    std::string before = ReadConsole(&app);
+    RightClickConsole(&app);
+    Check(WaitFor([&] { return FindProcessWindow(&app, "#32768") != nullptr; }, 3000),
+          "menu opens again");
+    PressKey(VK_ESCAPE, 0);
+    Settle(&app);
+    Check(ReadConsole(&app) == before && !InMenuMode(&app), "Escape closes the menu");
     // The two entries answer to two ids of 3000 to 3002, one line each.
     std::string chosen;
     for (int id = 3000; id <= 3002; ++id) {
@@ -422,7 +448,7 @@ void DroppedFileAndCommandLine() {
     RemoteApp app;
     if (!Start(&app, full)) return;
     const std::string& text = app.lastText;
-    Check(text.find(Cp932("を読み込みました")) != std::string::npos,
+    Check(text.find(std::string("を読み込みました")) != std::string::npos,
           "the command-line script ran before the first prompt", text);
     Check(text.find("call") == std::string::npos, "the call statement is not echoed");
     Check(EndsWith(text, "\r\n\r\nd>"), "its messages, a line break, then the first prompt");
@@ -461,8 +487,9 @@ void Accelerators() {
     Check(Caret(&app) == end - 3, "Ctrl+K stops before +");
     Type(&app, "{Ctrl+P}");
     Check(EndsWith(ReadConsole(&app), "d>12()+34"), "Ctrl+P inserts () at the caret");
-    Type(&app, "{Ctrl+U}あ");
-    Check(EndsWith(ReadConsole(&app), "d>" + Cp932("あ")), "a double-byte character types whole");
+    Type(&app, u8"{Ctrl+U}あ"); // key scripts are UTF-8
+    Check(EndsWith(ReadConsole(&app), "d>" + std::string("あ")),
+          "a double-byte character types whole");
     StopApp(&app);
 }
 

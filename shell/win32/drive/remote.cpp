@@ -193,7 +193,8 @@ void GotoLineColumn(RemoteApp* app, int line, int column) {
     SendMessageA(app->console, EM_SCROLLCARET, 0, 0);
 }
 
-// A right click in the middle of the console.
+} // namespace
+
 void RightClickConsole(RemoteApp* app) {
     RECT rect;
     GetWindowRect(app->console, &rect);
@@ -210,6 +211,8 @@ void RightClickConsole(RemoteApp* app) {
     inputs[2].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
     SendInput(3, inputs, sizeof(INPUT));
 }
+
+namespace {
 
 // A file dropped on the main window: the drop record is built in the
 // program's own memory, where the shell would have put it.
