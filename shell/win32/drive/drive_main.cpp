@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -17,11 +18,12 @@ struct DriveOptions {
     const char* keys = nullptr;
     const char* exe = nullptr;
     const char* script = nullptr;
+    int hold = 0; // milliseconds to leave the last action's window open
     RemoteAnswers answers;
 };
 
 const char kUsage[] = "usage: tolvane-drive --keys FILE [--answer yes|no] [--open NAME] "
-                      "[--save NAME] [--exe PATH] [SCRIPT]\n";
+                      "[--save NAME] [--exe PATH] [--hold MS] [SCRIPT]\n";
 
 // Prints a one-line complaint and gives the exit status for bad input.
 int Fail(const char* what, const char* detail) {
@@ -35,12 +37,14 @@ int ParseOptions(int argc, char** argv, DriveOptions* o) {
         const char* arg = argv[i];
         bool takesValue = strcmp(arg, "--keys") == 0 || strcmp(arg, "--answer") == 0 ||
                           strcmp(arg, "--open") == 0 || strcmp(arg, "--save") == 0 ||
-                          strcmp(arg, "--exe") == 0;
+                          strcmp(arg, "--exe") == 0 || strcmp(arg, "--hold") == 0;
         if (takesValue && i + 1 >= argc) return Fail("missing value for ", arg);
         if (strcmp(arg, "--keys") == 0)
             o->keys = argv[++i];
         else if (strcmp(arg, "--exe") == 0)
             o->exe = argv[++i];
+        else if (strcmp(arg, "--hold") == 0)
+            o->hold = atoi(argv[++i]);
         else if (strcmp(arg, "--open") == 0)
             o->answers.openName = argv[++i];
         else if (strcmp(arg, "--save") == 0)
@@ -111,7 +115,19 @@ int main(int argc, char** argv) {
         StopApp(&app);
         return 1;
     }
-    for (const KeyAction& action : actions) PerformAction(&app, action);
+    for (size_t i = 0; i < actions.size(); ++i) {
+        // --hold: the last action's menu or dialog stays up for a while (for
+        // screenshots) before it is settled.
+        if (options.hold > 0 && i + 1 == actions.size()) {
+            bool pending = DeliverAction(&app, actions[i]);
+            fputs("holding\n", stderr);
+            fflush(stderr);
+            Sleep(options.hold);
+            if (pending) PerformAction(&app, actions[i]);
+            continue;
+        }
+        PerformAction(&app, actions[i]);
+    }
     std::string transcript = app.quit ? app.lastText : ReadConsole(&app);
     StopApp(&app);
 

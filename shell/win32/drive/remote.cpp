@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <vector>
@@ -174,10 +175,9 @@ void TypeCodepoint(RemoteApp* app, unsigned codepoint) {
     } else {
         units[0] = (WCHAR)codepoint;
     }
-    for (int i = 0; i < count; ++i) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(app->console, WM_CHAR, units[i], 1, SMTO_NORMAL, 2000, &result);
-    }
+    // Posted like the keyboard's characters: a run of them is handled in one go,
+    // and the next settling waits for all of them.
+    for (int i = 0; i < count; ++i) PostMessageW(app->console, WM_CHAR, units[i], 1);
 }
 
 // Caret to a line and column, both clamped, as a click there would put it.
@@ -231,6 +231,38 @@ void DropFile(RemoteApp* app, const char* utf8Path) {
         DWORD_PTR result = 0;
         SendMessageTimeoutA(app->main, WM_DROPFILES, (WPARAM)remote, 0, SMTO_NORMAL, 2000, &result);
     }
+}
+
+// Whether real key presses can reach the program: its main window is shown.
+bool TakesKeyPresses(RemoteApp* app) {
+    return IsWindowVisible(app->main) && !IsIconic(app->main);
+}
+
+// A key as window messages, for a hidden window that no key press reaches:
+// key down and up go through the program's message loop, whose translation
+// makes the character of Enter, Tab and Backspace.
+void PostKey(RemoteApp* app, int vk) {
+    UINT scan = MapVirtualKeyA(vk, 0);
+    LPARAM down = 1 | (scan << 16) | (IsExtendedKey(vk) ? (1 << 24) : 0);
+    PostMessageA(app->console, WM_KEYDOWN, vk, down);
+    PostMessageA(app->console, WM_KEYUP, vk, down | (1u << 30) | (1u << 31));
+}
+
+// Waits until the program has handled every message posted so far: the
+// console's modified flag, which nothing else reads, is cleared by a message
+// posted behind them.
+bool WaitForPosted(RemoteApp* app) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(app->console, EM_SETMODIFY, TRUE, 0, SMTO_NORMAL, 2000, &result);
+    PostMessageA(app->console, EM_SETMODIFY, FALSE, 0);
+    return WaitFor(
+        [&] {
+            if (!AppRunning(app) || !IsWindow(app->console)) return true;
+            return SendMessageTimeoutA(app->console, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 2000,
+                                       &result) &&
+                   result == 0;
+        },
+        kSettleTimeout);
 }
 
 // Brings the main window to the front so that key presses reach it.
@@ -308,6 +340,7 @@ bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     app->attached = AttachThreadInput(GetCurrentThreadId(), app->thread, TRUE) != FALSE;
     Activate(app);
+    if (TakesKeyPresses(app)) WaitFor([&] { return GetForegroundWindow() == app->main; }, 2000);
     Settle(app);
     app->lastText = ReadConsole(app);
     return true;
@@ -316,7 +349,13 @@ bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error
 void Settle(RemoteApp* app) {
     for (int round = 0; round < 20 && AppRunning(app); ++round) {
         if (!IsWindow(app->main)) return;
-        WaitForSyncKey(app);
+        DWORD t0 = GetTickCount();
+        bool posted = WaitForPosted(app);
+        DWORD t1 = GetTickCount();
+        bool key = TakesKeyPresses(app) ? WaitForSyncKey(app) : true;
+        if (getenv("TOLVANE_DRIVE_DEBUG"))
+            fprintf(stderr, "settle: posted %d in %lu ms, key %d in %lu ms\n", posted, t1 - t0, key,
+                    GetTickCount() - t1);
         if (AnswerDialog(app)) continue;
         if (InMenuMode(app)) {
             PostToMain(app, WM_CANCELMODE, 0, 0);
@@ -327,16 +366,33 @@ void Settle(RemoteApp* app) {
     }
 }
 
-void PerformAction(RemoteApp* app, const KeyAction& action) {
-    if (app->quit) return;
-    bool enter = false;
+bool DeliverAction(RemoteApp* app, const KeyAction& action) {
+    if (app->quit) return false;
+    // A typed character never ends the program: it settles with the next action.
+    if (action.kind == kActionChar) {
+        TypeCodepoint(app, action.codepoint);
+        app->typing = true;
+        return false;
+    }
+    if (app->typing) {
+        WaitForPosted(app);
+        app->typing = false;
+    }
+    // The text before an action that may end the program.
+    app->lastText = ReadConsole(app);
+    app->delivered = true;
     switch (action.kind) {
-    case kActionChar: TypeCodepoint(app, action.codepoint); break;
     case kActionKey:
     case kActionAccelerator:
-        Activate(app);
-        enter = action.key == VK_RETURN;
-        PressKey(action.key, action.modifiers);
+        if (TakesKeyPresses(app)) {
+            Activate(app);
+            PressKey(action.key, action.modifiers);
+        } else if (action.kind == kActionAccelerator) {
+            // What the accelerator table makes of the key.
+            PostToMain(app, WM_COMMAND, MAKEWPARAM(action.id, 1), 0);
+        } else {
+            PostKey(app, action.key);
+        }
         break;
     case kActionMenu: PostToMain(app, WM_COMMAND, (WPARAM)action.id, 0); break;
     case kActionRightClick: RightClickConsole(app); break;
@@ -347,12 +403,18 @@ void PerformAction(RemoteApp* app, const KeyAction& action) {
     case kActionTrayRight: PostToMain(app, 100, 1, WM_RBUTTONDOWN); break;
     case kActionDrop: DropFile(app, action.path); break;
     }
+    return true;
+}
+
+void PerformAction(RemoteApp* app, const KeyAction& action) {
+    if (!app->delivered && !DeliverAction(app, action)) return;
+    app->delivered = false;
     Settle(app);
     if (!IsWindow(app->main) || !AppRunning(app)) {
         // The program quit during this action. Enter had put its line break at
         // the end of the console before the statement that quit ran.
         app->quit = true;
-        if (enter) app->lastText += "\r\n";
+        if (action.kind == kActionKey && action.key == VK_RETURN) app->lastText += "\r\n";
         return;
     }
     app->lastText = ReadConsole(app);
@@ -360,6 +422,10 @@ void PerformAction(RemoteApp* app, const KeyAction& action) {
 
 std::string ReadConsole(RemoteApp* app) {
     if (!app->console || !IsWindow(app->console)) return app->lastText;
+    if (app->typing) {
+        WaitForPosted(app);
+        app->typing = false;
+    }
     int length = (int)SendMessageA(app->console, WM_GETTEXTLENGTH, 0, 0);
     if (length < 0) length = 0;
     std::vector<char> buffer(length + 2, '\0');

@@ -23,8 +23,10 @@ struct RemoteApp {
     DWORD thread = 0;
     bool attached = false;
     RemoteAnswers answers;
-    std::string lastText; // the console's text after the latest action
-    bool quit = false;    // the program has ended its main window
+    std::string lastText;   // the console's text around the latest action
+    bool quit = false;      // the program has ended its main window
+    bool typing = false;    // characters were posted since the last settling
+    bool delivered = false; // an action was delivered and waits for settling
 };
 
 // Starts exe with an optional argument and waits for its first prompt.
@@ -34,7 +36,11 @@ bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error
 void Settle(RemoteApp* app);
 // Carries out one action of a key script and settles.
 void PerformAction(RemoteApp* app, const KeyAction& action);
-// The console's whole text as it holds it (code page 932, CR LF).
+// Only delivers the action; the PerformAction of the same action then settles
+// it. False when there is nothing to settle.
+bool DeliverAction(RemoteApp* app, const KeyAction& action);
+// The console's whole text as it holds it (code page 932, CR LF), once every
+// character typed so far has arrived.
 std::string ReadConsole(RemoteApp* app);
 // Ends the program through its own quit item and waits for the process; kills
 // it when it does not end.
@@ -52,9 +58,10 @@ void RightClickConsole(RemoteApp* app);
 bool AppRunning(RemoteApp* app);
 // Sleeps in small steps until check() holds or the time runs out.
 template <typename Check> bool WaitFor(Check check, int milliseconds) {
-    for (int waited = 0; waited < milliseconds; waited += 10) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < (DWORD)milliseconds) {
         if (check()) return true;
-        Sleep(10);
+        Sleep(1);
     }
     return check();
 }
