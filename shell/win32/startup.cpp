@@ -123,7 +123,7 @@ void ReadFontRecord() {
 void PrepareFileDialog() {
     OPENFILENAMEA& ofn = g_shell.fileDialog;
     memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = sizeof ofn;
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A; // the record without the later fields
     ofn.hwndOwner = g_shell.main;
     ofn.lpstrFilter = kFileFilter;
     ofn.lpstrFile = g_shell.fileBuffer;

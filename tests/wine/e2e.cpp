@@ -92,6 +92,7 @@ void Type(RemoteApp* app, const char* utf8) {
         return;
     }
     for (const KeyAction& a : actions) PerformAction(app, a);
+    app->lastText = ReadConsole(app);
 }
 
 bool EndsWith(const std::string& text, const std::string& tail) {
@@ -493,16 +494,66 @@ void Accelerators() {
     StopApp(&app);
 }
 
+// The bytes of a resource of the program's file, language Japanese.
+std::string ResourceBytes(HMODULE module, LPCSTR type, LPCSTR name) {
+    HRSRC found = FindResourceExA(module, type, name, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    if (!found) return std::string();
+    HGLOBAL loaded = LoadResource(module, found);
+    const char* bytes = loaded ? (const char*)LockResource(loaded) : nullptr;
+    return bytes ? std::string(bytes, SizeofResource(module, found)) : std::string();
+}
+
+// One accelerator entry as the resource stores it.
+struct AccelEntry {
+    WORD flags, key, id, pad;
+};
+
+void Resources() {
+    HMODULE module = LoadLibraryExA(g_exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    Check(module != nullptr, "the program's file loads as data");
+    if (!module) return;
+    const AccelEntry kAccelerators[] = {
+        {0x0B, 0x30, 116, 0}, {0x0B, 0x39, 117, 0}, {0x0B, 0x41, 103, 0}, {0x13, 0x43, 107, 0},
+        {0x0B, 0x44, 112, 0}, {0x0B, 0x4B, 114, 0}, {0x0B, 0x4C, 113, 0}, {0x13, 0x4C, 110, 0},
+        {0x0B, 0x50, 115, 0}, {0x13, 0x52, 109, 0}, {0x13, 0x53, 106, 0}, {0x13, 0x54, 108, 0},
+        {0x0B, 0x55, 105, 0}, {0x83, 0x72, 104, 0},
+    };
+    std::string table = ResourceBytes(module, RT_ACCELERATOR, "TOLVANE");
+    Check(table.size() == sizeof kAccelerators &&
+              memcmp(table.data(), kAccelerators, sizeof kAccelerators) == 0,
+          "accelerator table TOLVANE: the 14 entries in order", Num((long)table.size()));
+    std::string dialog = ResourceBytes(module, RT_DIALOG, "SETUP");
+    bool dialogOk = dialog.size() > sizeof(DLGTEMPLATE);
+    if (dialogOk) {
+        DLGTEMPLATE head;
+        memcpy(&head, dialog.data(), sizeof head);
+        dialogOk = head.style == 0x90C800C0 && head.dwExtendedStyle == 0 && head.cdit == 16 &&
+                   head.x == 0 && head.y == 0 && head.cx == 171 && head.cy == 167;
+    }
+    Check(dialogOk, "dialog SETUP: style, 16 controls, 171 x 167 units");
+    std::string group = ResourceBytes(module, RT_GROUP_ICON, "TOLVANE");
+    // The icon directory: 3 words, then entries of width, height, colours...
+    Check(group.size() >= 20 && (unsigned char)group[6] == 32 && (unsigned char)group[7] == 32 &&
+              (unsigned char)group[8] == 16 && group[4] == 1,
+          "icon TOLVANE: one 32 x 32 image with 16 colours");
+    FreeLibrary(module);
+}
+
 struct Case {
     const char* name;
     void (*run)();
 };
 
 const Case kCases[] = {
-    {"defaults", DefaultsWithoutSettings},  {"placement-and-flags", PlacementAndFlags},
-    {"setup-ok", SetupDialogControlsAndOk}, {"setup-cancel-font", SetupCancelAndFont},
-    {"popup-menu", PopupMenuAndHistory},    {"minimize-close", MinimizeAndClose},
-    {"single-instance", SingleInstance},    {"drop-and-command-line", DroppedFileAndCommandLine},
+    {"resources", Resources},
+    {"defaults", DefaultsWithoutSettings},
+    {"placement-and-flags", PlacementAndFlags},
+    {"setup-ok", SetupDialogControlsAndOk},
+    {"setup-cancel-font", SetupCancelAndFont},
+    {"popup-menu", PopupMenuAndHistory},
+    {"minimize-close", MinimizeAndClose},
+    {"single-instance", SingleInstance},
+    {"drop-and-command-line", DroppedFileAndCommandLine},
     {"accelerators", Accelerators},
 };
 
