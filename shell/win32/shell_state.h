@@ -56,3 +56,5 @@ void ApplyTopmost(bool on);
 
 // Points the core's seam at the real edit control, menu and desktop.
 void InstallWin32Seam();
+// Learns the console's position units (call while it is still empty).
+void ProbeConsoleUnits();

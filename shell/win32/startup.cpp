@@ -103,6 +103,7 @@ void CreateConsole(const Placement& p) {
     g_shell.editProcW = (WNDPROC)GetWindowLongPtrW(g_shell.console, GWLP_WNDPROC);
     g_shell.editProc = (WNDPROC)GetWindowLongPtrA(g_shell.console, GWLP_WNDPROC);
     SetWindowLongPtrA(g_shell.console, GWLP_WNDPROC, (LONG_PTR)ConsoleSubclassProc);
+    ProbeConsoleUnits();
 }
 
 // The console font record from the settings file; "Terminal" when no face is stored.

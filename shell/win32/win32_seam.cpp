@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "platform/seam.h"
+#include "platform/text.h"
 #include "shell/win32/shell_state.h"
 
 namespace {
@@ -13,18 +14,67 @@ LRESULT ToConsole(UINT message, WPARAM wParam, LPARAM lParam) {
     return SendMessageA(g_shell.console, message, wParam, lParam);
 }
 
+// Position units of the console. The ANSI edit control of a double-byte
+// Windows counts positions in bytes, which is what the core reckons in; some
+// implementations (Wine's) count characters instead, while they still hand
+// lines and text over as bytes. Then positions are converted on the way.
+bool g_countsCharacters = false;
+
+// The console's text for a conversion; the transcript stays far below its size.
+char g_positionText[65536];
+
+// Reads the console's text into g_positionText; returns its length.
+int FetchText() {
+    int length = (int)ToConsole(WM_GETTEXT, sizeof g_positionText, (LPARAM)g_positionText);
+    if (length < 0) length = 0;
+    if (length >= (int)sizeof g_positionText) length = sizeof g_positionText - 1;
+    g_positionText[length] = '\0';
+    return length;
+}
+
+// The byte offset of a character position.
+int CharsToBytes(int chars) {
+    if (!g_countsCharacters || chars <= 0) return chars;
+    int length = FetchText();
+    int bytes = 0;
+    for (int c = 0; c < chars && bytes < length; ++c) bytes += CharLength(g_positionText + bytes);
+    return bytes;
+}
+
+// The character position of a byte offset; offsets at or past the end pass
+// unchanged (the control takes them as the end), as does -1.
+int BytesToChars(int bytes) {
+    if (!g_countsCharacters || bytes <= 0) return bytes;
+    int length = FetchText();
+    if (bytes >= length) return bytes;
+    int chars = 0;
+    for (int b = 0; b < bytes; b += CharLength(g_positionText + b)) ++chars;
+    return chars;
+}
+
 struct Win32Edit : EditControl {
     // Positions are read as 16-bit values, as the console addresses them.
     void GetSel(int* start, int* end) override {
         DWORD sel = (DWORD)ToConsole(EM_GETSEL, 0, 0);
-        *start = LOWORD(sel);
-        *end = HIWORD(sel);
+        *start = CharsToBytes(LOWORD(sel)) & 0xFFFF;
+        *end = CharsToBytes(HIWORD(sel)) & 0xFFFF;
     }
-    void SetSel(int start, int end) override { ToConsole(EM_SETSEL, start, end); }
+    void SetSel(int start, int end) override {
+        ToConsole(EM_SETSEL, BytesToChars(start), BytesToChars(end));
+    }
     void ReplaceSel(const char* text) override { ToConsole(EM_REPLACESEL, 0, (LPARAM)text); }
-    int LineFromChar(int pos) override { return (int)ToConsole(EM_LINEFROMCHAR, pos, 0); }
-    int LineIndex(int line) override { return (int)ToConsole(EM_LINEINDEX, line, 0); }
-    int LineLength(int pos) override { return (int)ToConsole(EM_LINELENGTH, pos, 0); }
+    int LineFromChar(int pos) override {
+        return (int)ToConsole(EM_LINEFROMCHAR, BytesToChars(pos), 0);
+    }
+    int LineIndex(int line) override { return CharsToBytes((int)ToConsole(EM_LINEINDEX, line, 0)); }
+    // The length in bytes of the line that holds a position.
+    int LineLength(int pos) override {
+        int chars = BytesToChars(pos);
+        int length = (int)ToConsole(EM_LINELENGTH, chars, 0);
+        if (!g_countsCharacters || pos < 0) return length;
+        int start = (int)ToConsole(EM_LINEINDEX, ToConsole(EM_LINEFROMCHAR, chars, 0), 0);
+        return CharsToBytes(start + length) - CharsToBytes(start);
+    }
     // The control reads the largest count from the buffer's first word.
     int GetLine(int line, char* buffer, int max) override {
         if (max <= 0) return 0;
@@ -128,6 +178,16 @@ Win32Menu g_menu;
 Win32Desktop g_desktop;
 
 } // namespace
+
+// Finds out whether the empty console counts positions in characters: a
+// double-byte character typed into it ends one or two positions further.
+void ProbeConsoleUnits() {
+    SendMessageA(g_shell.console, WM_SETTEXT, 0, (LPARAM) "字");
+    SendMessageA(g_shell.console, EM_SETSEL, 0, -1);
+    DWORD sel = (DWORD)SendMessageA(g_shell.console, EM_GETSEL, 0, 0);
+    g_countsCharacters = HIWORD(sel) == 1;
+    SendMessageA(g_shell.console, WM_SETTEXT, 0, (LPARAM) "");
+}
 
 // Points the core's seam at the real edit control, menu and desktop.
 void InstallWin32Seam() {
