@@ -1,6 +1,7 @@
 // tolvane-drive: replays a key script into tolvane.exe with real key presses
 // and window messages, then prints the console's text as it holds it (code
 // page 932, CR LF). Exit status 2 for a bad option, file or key script.
+// TOLVANE_DRIVE_DEBUG set in the environment reports each settling on stderr.
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
