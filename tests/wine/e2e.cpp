@@ -95,11 +95,13 @@ void Type(RemoteApp* app, const char* utf8) {
     app->lastText = ReadConsole(app);
 }
 
+// Whether text ends with tail.
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// A number as decimal text.
 std::string Num(long value) {
     char text[24];
     snprintf(text, sizeof text, "%ld", value);
@@ -120,6 +122,7 @@ int LineHeight(RemoteApp* app) {
     return (short)HIWORD(b) - (short)HIWORD(a);
 }
 
+// Whether a window is always on top.
 bool IsTopmost(HWND hwnd) {
     return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
@@ -140,6 +143,7 @@ void PressAndWait(HWND dialog, int id) {
 
 // ---- the cases ----
 
+// Without a settings file: place, size, console styles, first prompt, quit writes.
 void DefaultsWithoutSettings() {
     WriteIni(nullptr);
     RemoteApp app;
@@ -169,6 +173,7 @@ void DefaultsWithoutSettings() {
     Check(IniValue("Setup", "crflag") == "<none>", "quit writes no switch");
 }
 
+// Stored placement and flags; top, top off, min; placement of a hidden window.
 void PlacementAndFlags() {
     WriteIni("[window]\nx=5000\ny=60\nw=400\nh=300\n[Setup]\nhscroll=0\ncrflag=1\nontopflag=1\n");
     RemoteApp app;
@@ -220,6 +225,7 @@ const ControlSpec kSetupControls[] = {
     {1009, "Button", BS_PUSHBUTTON | WS_TABSTOP, "ﾌｫﾝﾄ", 125, 94, 40, 15},
 };
 
+// The setup dialog's controls by id, what they show, and what OK writes.
 void SetupDialogControlsAndOk() {
     WriteIni("[Setup]\ncrflag=1\ndup=2\nicon=1\n");
     RemoteApp app;
@@ -287,6 +293,7 @@ void SetupDialogControlsAndOk() {
     StopApp(&app);
 }
 
+// Cancel writes no switch; a confirmed font is applied and stored anyway.
 void SetupCancelAndFont() {
     WriteIni("[Setup]\n");
     RemoteApp app;
@@ -352,6 +359,7 @@ void ChooseWithKeys(RemoteApp* app, int downs) {
     Settle(app);
 }
 
+// The popup menu from the tray and from a right click, with the history.
 void PopupMenuAndHistory() {
     WriteIni(nullptr);
     RemoteApp app;
@@ -391,6 +399,7 @@ void PopupMenuAndHistory() {
     StopApp(&app);
 }
 
+// Minimize hides, the tray shows, close without endflag quits.
 void MinimizeAndClose() {
     WriteIni(nullptr);
     RemoteApp app;
@@ -408,6 +417,7 @@ void MinimizeAndClose() {
     StopApp(&app);
 }
 
+// dup=1 hands over to the running instance, dup=2 does not.
 void SingleInstance() {
     for (int dup = 1; dup <= 2; ++dup) {
         std::string ini = "[Setup]\ndup=" + Num(dup) + "\n";
@@ -433,6 +443,7 @@ void SingleInstance() {
     }
 }
 
+// A command-line script runs before the first prompt; a drop types a short path.
 void DroppedFileAndCommandLine() {
     WriteIni(nullptr);
     const char* longName = "a long script name.tvs";
@@ -465,6 +476,7 @@ void DroppedFileAndCommandLine() {
     DeleteFileA(longName);
 }
 
+// The accelerator keys through the program's message loop, and typed kanji.
 void Accelerators() {
     WriteIni(nullptr);
     RemoteApp app;
@@ -508,6 +520,7 @@ struct AccelEntry {
     WORD flags, key, id, pad;
 };
 
+// The accelerator table, dialog template and icon as the file holds them.
 void Resources() {
     HMODULE module = LoadLibraryExA(g_exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     Check(module != nullptr, "the program's file loads as data");
@@ -559,6 +572,7 @@ const Case kCases[] = {
 
 } // namespace
 
+// Runs every case, or the one named after the program path.
 int main(int argc, char** argv) {
     g_exe = argc > 1 ? argv[1] : "tolvane.exe";
     const char* only = argc > 2 ? argv[2] : nullptr;

@@ -96,6 +96,7 @@ std::string DefaultExe() {
 
 } // namespace
 
+// Reads the options and the key script, plays it, prints the transcript.
 int main(int argc, char** argv) {
     DriveOptions options;
     int status = ParseOptions(argc, argv, &options);

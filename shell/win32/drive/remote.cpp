@@ -87,6 +87,7 @@ BOOL CALLBACK MatchMain(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
+// The main window of a process, shown or hidden.
 HWND FindMainWindow(DWORD pid) {
     WindowSearch search = {pid, "TOLVANE", nullptr};
     EnumWindows(MatchMain, (LPARAM)&search);
@@ -195,6 +196,7 @@ void GotoLineColumn(RemoteApp* app, int line, int column) {
 
 } // namespace
 
+// A right click in the middle of the console.
 void RightClickConsole(RemoteApp* app) {
     RECT rect;
     GetWindowRect(app->console, &rect);
@@ -274,16 +276,19 @@ void Activate(RemoteApp* app) {
 
 } // namespace
 
+// True while the program's process runs.
 bool AppRunning(RemoteApp* app) {
     return app->process.hProcess && WaitForSingleObject(app->process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+// A visible top-level window of the program with the class, or null.
 HWND FindProcessWindow(RemoteApp* app, const char* className) {
     WindowSearch search = {app->process.dwProcessId, className, nullptr};
     EnumWindows(MatchWindow, (LPARAM)&search);
     return search.found;
 }
 
+// Whether the program's thread tracks a menu.
 bool InMenuMode(RemoteApp* app) {
     GUITHREADINFO info;
     memset(&info, 0, sizeof info);
@@ -294,6 +299,7 @@ bool InMenuMode(RemoteApp* app) {
     return FindProcessWindow(app, "#32768") != nullptr;
 }
 
+// Real key presses: modifiers down, the key down and up, modifiers up.
 void PressKey(int vk, int modifiers) {
     int mods[3];
     int n = ModifierKeys(modifiers, mods);
@@ -305,10 +311,12 @@ void PressKey(int vk, int modifiers) {
     SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
+// Posts a message to the main window, as the system would.
 void PostToMain(RemoteApp* app, UINT message, WPARAM wParam, LPARAM lParam) {
     PostMessageA(app->main, message, wParam, lParam);
 }
 
+// Starts the program and waits until it shows its first prompt.
 bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error, int size) {
     std::string commandLine = std::string("\"") + exe + "\"";
     if (argument && argument[0]) commandLine += std::string(" ") + argument;
@@ -346,6 +354,7 @@ bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error
     return true;
 }
 
+// Waits for the program to take what was sent, answering dialogs and menus.
 void Settle(RemoteApp* app) {
     for (int round = 0; round < 20 && AppRunning(app); ++round) {
         if (!IsWindow(app->main)) return;
@@ -366,6 +375,7 @@ void Settle(RemoteApp* app) {
     }
 }
 
+// Sends one action to the program without waiting for it.
 bool DeliverAction(RemoteApp* app, const KeyAction& action) {
     if (app->quit) return false;
     // A typed character never ends the program: it settles with the next action.
@@ -406,6 +416,7 @@ bool DeliverAction(RemoteApp* app, const KeyAction& action) {
     return true;
 }
 
+// Sends one action, settles, and keeps the text the program ended with.
 void PerformAction(RemoteApp* app, const KeyAction& action) {
     if (!app->delivered && !DeliverAction(app, action)) return;
     app->delivered = false;
@@ -420,6 +431,7 @@ void PerformAction(RemoteApp* app, const KeyAction& action) {
     app->lastText = ReadConsole(app);
 }
 
+// The console's text, after every character typed so far.
 std::string ReadConsole(RemoteApp* app) {
     if (!app->console || !IsWindow(app->console)) return app->lastText;
     if (app->typing) {
@@ -434,6 +446,7 @@ std::string ReadConsole(RemoteApp* app) {
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
+// Quits the program through its own menu item, else ends its process.
 void StopApp(RemoteApp* app) {
     if (AppRunning(app) && app->main && IsWindow(app->main)) {
         PostToMain(app, WM_COMMAND, kQuitItem, 0);
