@@ -230,7 +230,12 @@ void SetupDialogControlsAndOk() {
     WriteIni("[Setup]\ncrflag=1\ndup=2\nicon=1\n");
     RemoteApp app;
     if (!Start(&app)) return;
-    PostToMain(&app, 100, 1, WM_LBUTTONDOWN); // icon=1 started hidden: the tray shows it
+    Check(!IsWindowVisible(app.main), "icon=1: starts hidden");
+    POINT cursor;
+    GetCursorPos(&cursor);
+    Check(cursor.x == 10 + 320 / 2 && cursor.y == 10 + 240 / 2,
+          "the pointer moved to the hidden window's centre", Num(cursor.x) + "," + Num(cursor.y));
+    PostToMain(&app, 100, 1, WM_LBUTTONDOWN); // the tray's left click shows it
     Settle(&app);
     Check(IsWindowVisible(app.main), "tray left click shows the hidden window");
     HWND dialog = OpenSetup(&app);
