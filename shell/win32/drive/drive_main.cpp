@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
     if (!ParseKeyScript(text.data(), text.size(), &actions, error, sizeof error))
         return Fail(error, nullptr);
 
+    DWORD begun = GetTickCount();
     RemoteApp app;
     app.answers = options.answers;
     std::string exe = options.exe ? options.exe : DefaultExe();
@@ -117,6 +118,7 @@ int main(int argc, char** argv) {
         StopApp(&app);
         return 1;
     }
+    DWORD started = GetTickCount();
     for (size_t i = 0; i < actions.size(); ++i) {
         // --hold: the last action's menu or dialog stays up for a while (for
         // screenshots) before it is settled.
@@ -131,7 +133,11 @@ int main(int argc, char** argv) {
         PerformAction(&app, actions[i]);
     }
     std::string transcript = app.quit ? app.lastText : ReadConsole(&app);
+    DWORD played = GetTickCount();
     StopApp(&app);
+    if (getenv("TOLVANE_DRIVE_DEBUG"))
+        fprintf(stderr, "started in %lu ms, played in %lu ms, stopped in %lu ms\n",
+                started - begun, played - started, GetTickCount() - played);
 
     _setmode(_fileno(stdout), _O_BINARY);
     fwrite(transcript.data(), 1, transcript.size(), stdout);

@@ -9,9 +9,10 @@
 
 namespace {
 
-const int kSyncKey = VK_F24;     // a key the program takes and ignores
-const int kSettleTimeout = 5000; // milliseconds for one key to be taken
-const int kStartTimeout = 20000; // milliseconds for the first prompt
+const int kSyncKey = VK_F24;      // a key the program takes and ignores
+const int kSettleTimeout = 5000;  // milliseconds for posted messages to be handled
+const int kSyncKeyTimeout = 1000; // milliseconds for the sync key to be seen taken
+const int kStartTimeout = 20000;  // milliseconds for the first prompt
 const int kConsoleId = 100;
 const int kQuitItem = 2111;
 const int kFileNameCombo = 0x47C; // cmb13: the file name of the newer file dialogs
@@ -136,17 +137,20 @@ bool AnswerDialog(RemoteApp* app) {
     return true;
 }
 
+bool WaitForPosted(RemoteApp* app);
+
 // Waits until the program has taken the sync key from its input queue: the
-// key's toggle state, which the two attached threads share, flips then.
+// key's state, which the two attached threads share, changes then.
 bool WaitForSyncKey(RemoteApp* app) {
-    SHORT before = GetKeyState(kSyncKey) & 1;
-    INPUT inputs[2] = {KeyEvent(kSyncKey, false), KeyEvent(kSyncKey, true)};
-    SendInput(2, inputs, sizeof(INPUT));
-    bool taken = WaitFor([&] { return (GetKeyState(kSyncKey) & 1) != before || !AppRunning(app); },
-                         kSettleTimeout);
-    DWORD_PTR result = 0;
-    if (app->main && IsWindow(app->main))
-        SendMessageTimeoutA(app->main, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+    auto gone = [&] { return !AppRunning(app); };
+    INPUT down = KeyEvent(kSyncKey, false), up = KeyEvent(kSyncKey, true);
+    SendInput(1, &down, sizeof(INPUT));
+    bool taken = WaitFor([&] { return GetKeyState(kSyncKey) < 0 || gone(); }, kSyncKeyTimeout);
+    SendInput(1, &up, sizeof(INPUT));
+    taken = WaitFor([&] { return GetKeyState(kSyncKey) >= 0 || gone(); }, kSyncKeyTimeout) && taken;
+    // The shared key state is not always told: then the posted round trip
+    // below still waits for the program.
+    WaitForPosted(app);
     return taken;
 }
 
@@ -267,11 +271,17 @@ bool WaitForPosted(RemoteApp* app) {
         kSettleTimeout);
 }
 
+// Whether the foreground window belongs to the program's thread.
+bool InForeground(RemoteApp* app) {
+    HWND front = GetForegroundWindow();
+    return front && GetWindowThreadProcessId(front, nullptr) == app->thread;
+}
+
 // Brings the main window to the front so that key presses reach it.
 void Activate(RemoteApp* app) {
-    if (!IsWindowVisible(app->main)) return;
-    if (GetForegroundWindow() == app->main) return;
+    if (!IsWindowVisible(app->main) || InForeground(app)) return;
     SetForegroundWindow(app->main);
+    WaitFor([&] { return InForeground(app); }, 1000);
 }
 
 } // namespace
@@ -348,8 +358,8 @@ bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     app->attached = AttachThreadInput(GetCurrentThreadId(), app->thread, TRUE) != FALSE;
     Activate(app);
-    if (TakesKeyPresses(app)) WaitFor([&] { return GetForegroundWindow() == app->main; }, 2000);
-    Settle(app);
+    if (TakesKeyPresses(app)) WaitFor([&] { return InForeground(app); }, 2000);
+    WaitForPosted(app);
     app->lastText = ReadConsole(app);
     return true;
 }
@@ -361,7 +371,8 @@ void Settle(RemoteApp* app) {
         DWORD t0 = GetTickCount();
         bool posted = WaitForPosted(app);
         DWORD t1 = GetTickCount();
-        bool key = TakesKeyPresses(app) ? WaitForSyncKey(app) : true;
+        // Key presses reach the program only while it holds the foreground.
+        bool key = TakesKeyPresses(app) && InForeground(app) ? WaitForSyncKey(app) : true;
         if (getenv("TOLVANE_DRIVE_DEBUG"))
             fprintf(stderr, "settle: posted %d in %lu ms, key %d in %lu ms\n", posted, t1 - t0, key,
                     GetTickCount() - t1);
