@@ -9,6 +9,9 @@ if(TOLVANE_MINGW_PREFIX MATCHES "^x86_64")
   set(CMAKE_SYSTEM_PROCESSOR x86_64)
 else()
   set(CMAKE_SYSTEM_PROCESSOR i686)
+  # Doubles in SSE2 registers, as on x86-64: no x87 extended precision, so
+  # both builds compute the same bits.
+  set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 endif()
 set(CMAKE_C_COMPILER ${TOLVANE_MINGW_PREFIX}-gcc-win32)
 set(CMAKE_CXX_COMPILER ${TOLVANE_MINGW_PREFIX}-g++-win32)
