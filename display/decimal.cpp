@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "expr/eval.h"
+
 namespace {
 
 enum { kSignificant = 17 };
@@ -201,11 +203,7 @@ bool DecimalsAllZero(const char* fixedText) {
 // values and not-a-number giving 0x8000000000000000, as "%04X %04X".
 void RenderHexText(double value, char* out) {
     static const char kHex[] = "0123456789ABCDEF";
-    // 2^63: every double below it and at or above -2^63 truncates into range.
-    const double kLimit = 9223372036854775808.0;
-    std::int64_t whole = INT64_MIN;
-    if (value < kLimit && value >= -kLimit) whole = static_cast<std::int64_t>(value);
-    std::uint32_t w = static_cast<std::uint32_t>(static_cast<std::uint64_t>(whole));
+    std::uint32_t w = LowWord(value);
     int n = 0;
     for (int shift = 28; shift >= 0; shift -= 4) {
         if (shift == 12) out[n++] = ' ';

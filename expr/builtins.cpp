@@ -189,9 +189,8 @@ void BuiltinCall(double* slot) {
         NextToken();
         AssignmentLevel(&args[i]);
         if (i < n - 1) {
-            if (!(g_eval.token.kind == kTokenDelimiter && g_eval.token.text[0] == ','))
-                ReportError(kErrArguments);
-        } else if (!(g_eval.token.kind == kTokenDelimiter && g_eval.token.text[0] == ')')) {
+            if (!TokenIs(',')) ReportError(kErrArguments);
+        } else if (!TokenIs(')')) {
             ReportError(kErrParen);
         }
     }

@@ -61,6 +61,8 @@ void PushBackToken();
 int ReportError(int code);
 void ApplyOperator(char op, double* left, double right);
 void AssignmentLevel(double* slot);
+// The current token is the delimiter c.
+bool TokenIs(char c);
 // Bounds the nesting of grammar levels and calls: false (error 7 reported
 // once) when no further level may open.
 bool EnterNesting();

@@ -28,11 +28,6 @@ const char* EntryBody(int i) {
     return EntryParameters(i) + strlen(EntryParameters(i)) + 1;
 }
 
-// The current token is the delimiter c.
-bool TokenIs(char c) {
-    return g_eval.token.kind == kTokenDelimiter && g_eval.token.text[0] == c;
-}
-
 // Copies the parameter name that starts at p (up to "," or the end) into
 // name; returns where the next one starts.
 const char* NextParameter(const char* p, char* name) {

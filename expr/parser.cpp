@@ -24,11 +24,6 @@ void UnaryLevel(double* slot);
 void Primary(double* slot);
 void Operand(double* slot);
 
-// The current token is the delimiter c.
-bool TokenIs(char c) {
-    return g_eval.token.kind == kTokenDelimiter && g_eval.token.text[0] == c;
-}
-
 // The current token is a delimiter among ops; gives it.
 bool TokenIn(const char* ops, char* op) {
     if (g_eval.token.kind != kTokenDelimiter || !strchr(ops, g_eval.token.text[0])) return false;
@@ -209,6 +204,11 @@ void AssignmentLevel(double* slot) {
         SumLevel(slot);
     }
     LeaveNesting();
+}
+
+// The current token is the delimiter c.
+bool TokenIs(char c) {
+    return g_eval.token.kind == kTokenDelimiter && g_eval.token.text[0] == c;
 }
 
 // Opens one more nesting level; past the bound reports error 7 once, and the
