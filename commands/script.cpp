@@ -39,31 +39,29 @@ void AppendShown(const char* text) {
     g_console.suppress = suppress;
 }
 
+// Hands the typed name to action, or the one chosen in the dialog; a
+// cancelled dialog does nothing.
+void WithFileName(const char* typed, bool save, const char* title, int filterIndex,
+                  void (*action)(const char*)) {
+    if (*typed != '\0') {
+        action(typed);
+        return;
+    }
+    char fileTitle[kFileTitleSize] = "";
+    if (g_seam.desktop->ChooseFile(save, title, filterIndex, fileTitle, kFileTitleSize))
+        action(fileTitle);
+}
+
 } // namespace
 
 // call: runs the named script, or asks for one with the open dialog.
 void CallAction(int nameLength) {
-    const char* arg = TakeArgument(nameLength);
-    if (*arg != '\0') {
-        RunScript(arg);
-        return;
-    }
-    char fileTitle[kFileTitleSize] = "";
-    if (!g_seam.desktop->ChooseFile(false, "スクリプト読み込み", 2, fileTitle, kFileTitleSize))
-        return;
-    RunScript(fileTitle);
+    WithFileName(TakeArgument(nameLength), false, "スクリプト読み込み", 2, RunScript);
 }
 
 // save: saves to the named file, or asks for one with the save dialog.
 void SaveAction(int nameLength) {
-    const char* arg = TakeArgument(nameLength);
-    if (*arg != '\0') {
-        SaveTranscript(arg);
-        return;
-    }
-    char fileTitle[kFileTitleSize] = "";
-    if (!g_seam.desktop->ChooseFile(true, "計算結果保存", 3, fileTitle, kFileTitleSize)) return;
-    SaveTranscript(fileTitle);
+    WithFileName(TakeArgument(nameLength), true, "計算結果保存", 3, SaveTranscript);
 }
 
 // Runs each line of a script as a statement with output off, then lists.
