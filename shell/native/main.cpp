@@ -92,14 +92,16 @@ int main(int argc, char** argv) {
     bool fullScreen = !options.keys && !options.transcript && !piped;
     if (fullScreen && !ScreenCanStart(error, sizeof error)) return Fail(error);
     if (piped) BeginPipeOutput();
+    if (options.screen) BeginScreenSnapshots(options.screenColumns, options.screenRows);
     std::string settings = SettingsFilePath(options.ini);
     StartSession(settings.c_str(), options.script);
     int status = 0;
     if (options.keys) {
-        PlayActions(actions);
         if (options.screen) {
-            PrintScreen(options.screenColumns, options.screenRows);
+            PlayScreenActions(actions);
+            PrintScreen();
         } else {
+            PlayActions(actions);
             PrintConsoleText(CurrentText(), options.raw);
             if (!options.raw) fputc('\n', stdout);
         }
