@@ -289,16 +289,18 @@ void FileNameBox::Draw(ScreenGrid* grid) {
     DrawFrame(grid, top, left, width, height, title.c_str());
     char folder[PATH_MAX];
     if (!getcwd(folder, sizeof folder)) snprintf(folder, sizeof folder, "%s", ".");
-    std::string where = "ﾌｫﾙﾀﾞ: " + Utf8ToCp932(folder, strlen(folder));
+    const char* shown = folder;
+    if (folderName && strrchr(folder, '/') && strrchr(folder, '/')[1]) shown = strrchr(folder, '/') + 1;
+    std::string where = "ﾌｫﾙﾀﾞ: " + Utf8ToCp932(shown, strlen(shown));
     grid->Put(top + 1, left + 2, where.c_str(), kAttrBox, left + width - 2);
     const char* label = "ﾌｧｲﾙ名: ";
     int field = grid->Put(top + 2, left + 2, label, kAttrBox, left + width - 2);
     int room = left + width - 2 - field - 1;
-    std::string shown = name;
-    while (TextWidth(shown.c_str()) > room && !shown.empty())
-        shown.erase(0, (size_t)CharLength(shown.c_str()));
+    std::string typed = name;
+    while (TextWidth(typed.c_str()) > room && !typed.empty())
+        typed.erase(0, (size_t)CharLength(typed.c_str()));
     for (int c = field; c < left + width - 2; ++c) grid->Set(top + 2, c, Cell{" ", kAttrBoxChosen});
-    int end = grid->Put(top + 2, field, shown.c_str(), kAttrBoxChosen, left + width - 2);
+    int end = grid->Put(top + 2, field, typed.c_str(), kAttrBoxChosen, left + width - 2);
     grid->caretRow = top + 2;
     grid->caretColumn = end;
     grid->Put(top + 4, left + 2, "Enter:OK  Esc:ｷｬﾝｾﾙ", kAttrBox, left + width - 2);

@@ -49,6 +49,7 @@ struct FileNameBox : Box {
     std::string name;  // code page 932, what is typed
     bool save;
     bool accepted = false;
+    bool folderName = false; // show the current folder's own name, not its path
 
     FileNameBox(bool save, const char* title);
     void Draw(ScreenGrid* grid) override;

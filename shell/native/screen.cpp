@@ -325,6 +325,7 @@ struct SnapshotBoxes : DesktopBoxes {
     }
     bool AskFileName(bool save, const char* title, std::string* name) override {
         FileNameBox box(save, title);
+        box.folderName = true; // the same in every test folder
         Snapshot(&box);
         const char* given = save ? g_shell.desktop.saveName : g_shell.desktop.openName;
         *name = given ? given : "";
