@@ -290,7 +290,8 @@ void FileNameBox::Draw(ScreenGrid* grid) {
     char folder[PATH_MAX];
     if (!getcwd(folder, sizeof folder)) snprintf(folder, sizeof folder, "%s", ".");
     const char* shown = folder;
-    if (folderName && strrchr(folder, '/') && strrchr(folder, '/')[1]) shown = strrchr(folder, '/') + 1;
+    if (folderName && strrchr(folder, '/') && strrchr(folder, '/')[1])
+        shown = strrchr(folder, '/') + 1;
     std::string where = "ﾌｫﾙﾀﾞ: " + Utf8ToCp932(shown, strlen(shown));
     grid->Put(top + 1, left + 2, where.c_str(), kAttrBox, left + width - 2);
     const char* label = "ﾌｧｲﾙ名: ";
@@ -500,6 +501,7 @@ std::vector<std::string> HelpLines() {
                 line = "  " + line.substr(2);
                 size_t bar = line.find(" | ");
                 if (bar != std::string::npos) line.replace(bar, 3, "    ");
+                if (line.compare(0, 8, "  pipe  ") == 0) line.replace(2, 4, "|"); // the "|" row
             }
             lines.push_back(line);
         }

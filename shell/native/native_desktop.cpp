@@ -1,6 +1,7 @@
 #include "shell/native/native_desktop.h"
 
 #include <limits.h>
+#include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -78,6 +79,12 @@ void NativeDesktop::StartProgram(const char* commandLine) {
 // Opens the current folder with xdg-open when there is one.
 void NativeDesktop::OpenFileManager() {
     Event("explorer");
+    // A terminal without a desktop shows the folder's listing instead.
+    bool graphical = getenv("DISPLAY") || getenv("WAYLAND_DISPLAY");
+    if (boxes && !graphical) {
+        boxes->RunProgram("ls -la");
+        return;
+    }
     if (!FoundOnPath("xdg-open")) return;
     const char* argv[] = {"xdg-open", ".", nullptr};
     SpawnDetached(argv, true);

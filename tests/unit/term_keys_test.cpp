@@ -62,7 +62,10 @@ const Case kCases[] = {
     {"any", "\x7f", kTkBackspace, 0, 0},
     {"any", "\x08", kTkBackspace, 0, 0},
     {"any", "\x1bs", kTkChar, A, 's'},
-    {"any", "\x1b" "0", kTkChar, A, '0'},
+    {"any",
+     "\x1b"
+     "0",
+     kTkChar, A, '0'},
     {"any", "\x1bP", kTkChar, A, 'P'},
     {"any", "x", kTkChar, 0, 'x'},
     {"any", "\xe6\xbc\xa2", kTkChar, 0, 0x6F22}, // a kanji
@@ -130,7 +133,8 @@ TEST(TermKeys, Mouse) {
 }
 
 TEST(TermKeys, PastedTextAndGarbage) {
-    std::vector<TermKey> keys = Decode("1+2\r\x1b[99;99;99;99X\xff" "3\r");
+    std::vector<TermKey> keys = Decode("1+2\r\x1b[99;99;99;99X\xff"
+                                       "3\r");
     ASSERT_EQ(keys.size(), 7u); // 1 + 2 Enter (unknown sequence dropped) U+FFFD 3 Enter
     EXPECT_EQ(keys[3].code, kTkEnter);
     EXPECT_EQ(keys[4].codepoint, 0xFFFDu);
