@@ -13,10 +13,6 @@
 
 namespace {
 
-enum {
-    kKeepTranscript = 256, // the transcript beyond this is dropped between statements
-};
-
 struct PipeState {
     std::string line; // the output line being assembled (code page 932)
     bool lineIsError; // it holds an error message
@@ -102,11 +98,11 @@ bool ReadInputLine(FILE* input, std::string* line) {
     return true;
 }
 
-// Nobody sees a piped transcript: what lies before the input line goes once
-// it has grown, so that every statement finds a short console.
+// Nobody sees a piped transcript: what lies before the input line goes, so
+// that every statement finds a console of one line (save then writes only
+// the statement that saves; --transcript keeps everything).
 void DropOldLines() {
     EditControl* edit = g_seam.edit;
-    if (edit->GetTextLength() < kKeepTranscript) return;
     int last = edit->LineFromChar(kEndOfText);
     int start = edit->LineIndex(last);
     if (start <= 0) return;
