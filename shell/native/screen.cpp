@@ -484,15 +484,19 @@ void InstallSignals() {
     signal(SIGTSTP, SIG_IGN);
 }
 
-// The rows of the last screen without the status bar, on the normal
-// screen, so that they stay in the scrollback.
+// The last screenful of the console's lines (as they were when the program
+// quit) on the normal screen, so that they stay in the scrollback.
 void LeaveLastScreen() {
-    std::string text = g_screen.grid.Text();
-    size_t statusRow = text.rfind('\n', text.size() >= 2 ? text.size() - 2 : 0);
-    text.resize(statusRow == std::string::npos ? 0 : statusRow + 1);
-    while (text.size() >= 2 && text[text.size() - 2] == '\n') text.pop_back();
-    if (text == "\n") text.clear();
-    fwrite(text.data(), 1, text.size(), stdout);
+    std::string text = TranscriptToUtf8(CurrentText().data(), CurrentText().size());
+    std::vector<std::string> lines;
+    size_t at = 0;
+    for (size_t lf; (lf = text.find('\n', at)) != std::string::npos; at = lf + 1)
+        lines.push_back(text.substr(at, lf - at));
+    lines.push_back(text.substr(at));
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    size_t first = lines.size() > (size_t)TextRows() ? lines.size() - (size_t)TextRows() : 0;
+    while (first < lines.size() && lines[first].empty()) ++first;
+    for (size_t i = first; i < lines.size(); ++i) printf("%s\n", lines[i].c_str());
     fflush(stdout);
 }
 
@@ -533,10 +537,6 @@ int RunScreen() {
         TermKey key;
         if (!NextKey(&key)) break;
         follow = RouteKey(key);
-    }
-    if (desktop.quitting) {
-        FollowCaret(&g_screen.view, g_screen.columns, TextRows());
-        Draw();
     }
     desktop.boxes = nullptr;
     StopCurses();
