@@ -533,7 +533,8 @@ int RunScreen() {
     bool follow = true;
     while (!desktop.quitting && !g_stopSignal) {
         if (follow) FollowCaret(&g_screen.view, g_screen.columns, TextRows());
-        Draw();
+        // Pasted text arrives as many keys at once: one drawing after them.
+        if (g_screen.keys.empty()) Draw();
         TermKey key;
         if (!NextKey(&key)) break;
         follow = RouteKey(key);
