@@ -217,6 +217,7 @@ void MenuBox::Move(int step) {
     }
 }
 
+// The texts as the core asks; Yes has the focus.
 QuestionBox::QuestionBox(const char* t, const char* c) : text(t ? t : ""), caption(c ? c : "") {}
 
 // The question's lines, then the two buttons, the focused one marked.
@@ -277,6 +278,7 @@ bool QuestionBox::Handle(const TermKey& key) {
     }
 }
 
+// An empty field.
 FileNameBox::FileNameBox(bool s, const char* t) : title(t ? t : ""), save(s) {}
 
 // The current folder, the name field with its caret, and the keys.
@@ -417,6 +419,7 @@ void SetupBox::Store() const {
     }
 }
 
+// The document read once as it opens.
 HelpBox::HelpBox() : lines(HelpLines()) {}
 
 // The document's lines wrapped to the box, from the first shown line on.

@@ -255,25 +255,30 @@ void StopCurses() {
 
 // The boxes in the terminal, each with its own keys.
 struct TerminalBoxes : DesktopBoxes {
+    // The question until Yes or No.
     bool AskYesNo(const char* text, const char* caption) override {
         QuestionBox box(text, caption);
         RunBox(&box);
         return box.yes && !g_stopSignal;
     }
+    // The name field until Enter or Escape.
     bool AskFileName(bool save, const char* title, std::string* name) override {
         FileNameBox box(save, title);
         RunBox(&box);
         *name = box.name;
         return box.accepted && !g_stopSignal;
     }
+    // The help viewer until it is closed.
     void ShowHelp() override {
         HelpBox box;
         RunBox(&box);
     }
+    // The setup box; OK stores the switches itself.
     void Setup() override {
         SetupBox box;
         RunBox(&box);
     }
+    // The menu; the chosen item's command runs after it closed.
     void PopupMenu() override {
         int row, column;
         MenuPlace(&row, &column);
@@ -318,11 +323,13 @@ struct TerminalBoxes : DesktopBoxes {
 
 // The boxes of --screen: each prints the screen and answers as the options say.
 struct SnapshotBoxes : DesktopBoxes {
+    // The question's picture; --answer answers.
     bool AskYesNo(const char* text, const char* caption) override {
         QuestionBox box(text, caption);
         Snapshot(&box);
         return g_shell.desktop.answerYes;
     }
+    // The field's picture; --open or --save gives the name.
     bool AskFileName(bool save, const char* title, std::string* name) override {
         FileNameBox box(save, title);
         box.folderName = true; // the same in every test folder
@@ -331,21 +338,26 @@ struct SnapshotBoxes : DesktopBoxes {
         *name = given ? given : "";
         return given != nullptr;
     }
+    // The help viewer's first page.
     void ShowHelp() override {
         HelpBox box;
         Snapshot(&box);
     }
+    // The setup box as it opens; nothing is stored.
     void Setup() override {
         SetupBox box;
         Snapshot(&box);
     }
+    // The menu as it opens; a script chooses with {Menu:ID}.
     void PopupMenu() override {
         int row, column;
         MenuPlace(&row, &column);
         MenuBox box(row, column);
         Snapshot(&box);
     }
+    // Nothing to hide in a picture.
     void Hide() override {}
+    // Started without waiting, as the key-script player always did.
     void RunProgram(const char* commandLine) override {
         const char* argv[] = {"sh", "-c", commandLine, nullptr};
         SpawnDetached(argv, false);
@@ -465,6 +477,7 @@ bool RouteKey(const TermKey& key) {
 void OnStop(int signal) {
     g_stopSignal = signal;
 }
+// SIGWINCH: the next wait redraws at the new size.
 void OnResize(int) {
     g_resized = 1;
 }

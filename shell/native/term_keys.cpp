@@ -47,6 +47,7 @@ int Modifiers(int parameter) {
     return m;
 }
 
+// A key without a character.
 TermKey Key(int code, int modifiers = 0) {
     TermKey key;
     memset(&key, 0, sizeof key);
@@ -55,6 +56,7 @@ TermKey Key(int code, int modifiers = 0) {
     return key;
 }
 
+// A typed character.
 TermKey CharKey(unsigned codepoint, int modifiers) {
     TermKey key = Key(kTkChar, modifiers);
     key.codepoint = codepoint;
