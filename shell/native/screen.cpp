@@ -50,6 +50,7 @@ struct ScreenState {
     int columns = 80, rows = 24;
     bool atMouse = false; // the next popup menu opens at the mouse
     int mouseRow = 0, mouseColumn = 0;
+    int dragAnchor = -1; // where the left button went down, -1 when up
 };
 
 ScreenState g_screen;
@@ -388,7 +389,18 @@ void Interrupt() {
         PlayKey(kVkEnd, kModCtrl);
 }
 
-// A click: the caret to the character under it; a right click: the menu at
+// The console line and byte column of the character under a mouse cell.
+void CellToText(const TermKey& key, int* line, int* column) {
+    MemoryEdit& edit = g_shell.edit;
+    *line = g_screen.view.top + key.y;
+    if (*line >= edit.LineCount()) *line = edit.LineCount() - 1;
+    int start = edit.LineIndex(*line);
+    std::vector<Glyph> glyphs;
+    LayoutLine(edit.Text() + start, edit.LineLength(start), &glyphs);
+    *column = OffsetOfColumn(glyphs, g_screen.view.left + key.x);
+}
+
+// A click: the caret to the character under it; a drag selects; a right click: the menu at
 // the mouse; the wheel scrolls. Returns false when the view must not follow
 // the caret.
 bool Mouse(const TermKey& key) {
@@ -400,8 +412,9 @@ bool Mouse(const TermKey& key) {
         if (view.top < 0) view.top = 0;
         return false;
     }
-    if (key.release || key.motion || key.y >= TextRows()) return false;
-    if (key.button == kButtonRight) {
+    if (key.release) g_screen.dragAnchor = -1;
+    if (key.release || key.y >= TextRows() || key.y < 0) return false;
+    if (key.button == kButtonRight && !key.motion) {
         g_screen.atMouse = true;
         g_screen.mouseRow = key.y;
         g_screen.mouseColumn = key.x;
@@ -409,18 +422,21 @@ bool Mouse(const TermKey& key) {
         return true;
     }
     if (key.button != kButtonLeft) return false;
+    int line, column;
+    CellToText(key, &line, &column);
     MemoryEdit& edit = g_shell.edit;
-    int line = view.top + key.y;
-    if (line >= edit.LineCount()) line = edit.LineCount() - 1;
-    int start = edit.LineIndex(line);
-    std::vector<Glyph> glyphs;
-    LayoutLine(edit.Text() + start, edit.LineLength(start), &glyphs);
+    if (key.motion) { // a drag selects from where the button went down
+        if (g_screen.dragAnchor < 0) return false;
+        edit.SetSel(g_screen.dragAnchor, edit.LineIndex(line) + column);
+        return true;
+    }
     KeyAction action;
     memset(&action, 0, sizeof action);
     action.kind = kActionGoto;
     action.line = line;
-    action.column = OffsetOfColumn(glyphs, view.left + key.x);
+    action.column = column;
     PlayAction(action);
+    g_screen.dragAnchor = edit.Caret();
     return false;
 }
 
