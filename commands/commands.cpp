@@ -73,7 +73,7 @@ void DefineAction(int) {
 void PrecisionAction(int nameLength) {
     const char* arg = TakeArgument(nameLength);
     if (*arg == '\0') {
-        Append(" Syntax Error\r\n");
+        AppendError(" Syntax Error\r\n");
         return;
     }
     char* end = nullptr;
@@ -108,7 +108,7 @@ void EngineeringAction(int) {
 void ZeroAction(int nameLength) {
     const char* arg = TakeArgument(nameLength);
     if (*arg == '\0') {
-        Append(" Syntax Error\r\n");
+        AppendError(" Syntax Error\r\n");
         return;
     }
     double value;

@@ -31,11 +31,11 @@ void StripLineEnd(char* line) {
     if (n > 0 && line[n - 1] == '\r') line[--n] = '\0';
 }
 
-// Prints a message even while a script has output switched off.
+// Prints an error message even while a script has output switched off.
 void AppendShown(const char* text) {
     int suppress = g_console.suppress;
     g_console.suppress = 0;
-    Append(text);
+    AppendError(text);
     g_console.suppress = suppress;
 }
 
@@ -79,14 +79,14 @@ void RunScript(const char* name) {
     // Binary mode and our own line-end removal read LF and CR LF alike everywhere.
     FILE* file = fopen(path, "rb");
     if (file == nullptr) {
-        AppendFormat(" %s が見あたりません\n", path);
+        AppendErrorFormat(" %s が見あたりません\n", path);
         return;
     }
     // A name that opens but cannot be read (a folder) is as good as missing.
     char line[kLineSize];
     if (fgets(line, sizeof line, file) == nullptr && ferror(file)) {
         fclose(file);
-        AppendFormat(" %s が見あたりません\n", path);
+        AppendErrorFormat(" %s が見あたりません\n", path);
         return;
     }
     rewind(file);
@@ -126,5 +126,5 @@ void SaveTranscript(const char* name) {
     if (saved)
         AppendFormat(" %sに保存しました。\n", name);
     else
-        AppendFormat(" 保存失敗 [%s]\n", name);
+        AppendErrorFormat(" 保存失敗 [%s]\n", name);
 }

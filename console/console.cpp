@@ -9,6 +9,7 @@
 #include "platform/text.h"
 
 ConsoleState g_console;
+AppendObserver g_appendObserver;
 
 namespace {
 
@@ -36,6 +37,7 @@ void Append(const char* text) {
     MakeRoom((int)strlen(text));
     g_seam.edit->SetSel(kEndOfText, kEndOfText + 1);
     g_seam.edit->ReplaceSel(text);
+    if (g_appendObserver) g_appendObserver(text, g_console.errorText != 0);
 }
 
 // Composes with printf conventions and appends; a text longer than the
@@ -55,6 +57,32 @@ void AppendFormat(const char* format, ...) {
         return;
     }
     Append(composed);
+}
+
+// Appends an error message: counted even while output is suppressed.
+void AppendError(const char* text) {
+    ++g_console.errors;
+    g_console.errorText = 1;
+    Append(text);
+    g_console.errorText = 0;
+}
+
+// Composes an error message with printf conventions and appends it.
+void AppendErrorFormat(const char* format, ...) {
+    ++g_console.errors;
+    if (g_console.suppress) return;
+    char composed[kFormatSize];
+    va_list args;
+    va_start(args, format);
+    int n = vsnprintf(composed, sizeof composed, format, args);
+    va_end(args);
+    if (n < 0) return;
+    char whole[kFormatSize];
+    CopyText(whole, sizeof whole, composed,
+             n < (int)sizeof composed ? n : (int)sizeof composed - 1);
+    g_console.errorText = 1;
+    Append(whole);
+    g_console.errorText = 0;
 }
 
 // The two prompt characters for the current modes.

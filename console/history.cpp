@@ -62,7 +62,7 @@ void RecallHistory() {
     char* end = nullptr;
     long number = strtol(arg, &end, 10);
     if (*arg == '\0' || end == arg || number < 0 || number >= EntriesPresent()) {
-        Append(" Syntax Error\r\n");
+        AppendError(" Syntax Error\r\n");
         return;
     }
     char entry[kLineSize] = "";

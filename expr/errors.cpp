@@ -41,7 +41,7 @@ const int kErrorCount = sizeof kErrors / sizeof kErrors[0];
 int ReportError(int code) {
     if (code < 0 || code >= kErrorCount) code = 3;
     if (g_eval.overflow) return code + 1;
-    AppendFormat(" %s\r\n", kErrors[code].message);
+    AppendErrorFormat(" %s\r\n", kErrors[code].message);
     g_seam.desktop->Beep();
     g_eval.errorFlags[code] = 1;
     g_eval.lastError = code + 1;

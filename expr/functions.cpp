@@ -53,7 +53,7 @@ int ReadParameters() {
         g_eval.lastError = 0;
         double value;
         if (!FindVariable(g_eval.token.text, &value)) {
-            if (!AddVariable(g_eval.token.text)) Append(kNoRoom);
+            if (!AddVariable(g_eval.token.text)) AppendError(kNoRoom);
             SetVariable(g_eval.token.text, 1.0);
         }
         NextToken();
@@ -82,7 +82,7 @@ void AddToPool(const char* text, int length) {
 // def := "def" name "(" params ")" "=" body
 void DefineFunction() {
     if (g_funcs.count >= kMaxFunctions) {
-        Append(kNoRoom);
+        AppendError(kNoRoom);
         return;
     }
     const char* start = TakeArgument(3);
@@ -90,7 +90,7 @@ void DefineFunction() {
     NextToken();
     g_eval.definition = 0;
     if (*g_eval.cursor != '(' || g_eval.cursor - start >= kTokenSize) {
-        Append(kCannotDefine);
+        AppendError(kCannotDefine);
         return;
     }
     char name[kTokenSize];
@@ -99,18 +99,18 @@ void DefineFunction() {
     name[nameLength] = 0;
     ++g_eval.cursor;
     if (FindBuiltin(name) >= 0) {
-        AppendFormat(" 関数名 %s は予約されています\r\n", name);
+        AppendErrorFormat(" 関数名 %s は予約されています\r\n", name);
         return;
     }
     const char* parameters = g_eval.cursor;
     int count = ReadParameters();
     if (count < 0) {
-        Append(kCannotDefine);
+        AppendError(kCannotDefine);
         return;
     }
     int parametersLength = (int)(g_eval.cursor - 1 - parameters);
     if (*g_eval.cursor != '=') {
-        Append(kCannotDefine);
+        AppendError(kCannotDefine);
         return;
     }
     const char* body = g_eval.cursor + 1;
@@ -121,12 +121,12 @@ void DefineFunction() {
     g_eval.reset = 1;
     Evaluate(&trial);
     if (g_eval.fatal || g_eval.errorFlags[kErrNoVariable]) {
-        Append(kCannotDefine);
+        AppendError(kCannotDefine);
         return;
     }
     if (nameLength + parametersLength + bodyLength + 3 + g_funcs.fill > kFunctionPoolSize) {
         CompactFunctionPool();
-        Append(kNoRoom);
+        AppendError(kNoRoom);
         return;
     }
     int index = FindFunction(name);

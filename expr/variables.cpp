@@ -54,6 +54,6 @@ void StoreAssignment(const char* name, double value) {
         if (g_eval.lastError == 0) SetVariable(name, value);
         return;
     }
-    Append(" 変数定義領域が足りません\r\n");
+    AppendError(" 変数定義領域が足りません\r\n");
     g_eval.lastError = 6;
 }

@@ -9,7 +9,9 @@
 #include "shell/native/codepage.h"
 #include "shell/native/native_settings.h"
 #include "shell/native/options.h"
+#include "shell/native/pipe.h"
 #include "shell/native/player.h"
+#include "shell/native/screen.h"
 #include "shell/native/terminal.h"
 
 namespace {
@@ -83,13 +85,30 @@ int main(int argc, char** argv) {
     desktop.saveName = options.save;
     desktop.events = events;
 
+    if (options.screen && !options.keys) return Fail("--screen goes with --keys");
+
+    // A key script, a full-screen console on a terminal, a filter on a pipe.
+    bool piped = !options.keys && !options.transcript && !(isatty(0) && isatty(1));
+    bool fullScreen = !options.keys && !options.transcript && !piped;
+    if (fullScreen && !ScreenCanStart(error, sizeof error)) return Fail(error);
+    if (piped) BeginPipeOutput();
+    if (options.screen) BeginScreenSnapshots(options.screenColumns, options.screenRows);
     std::string settings = SettingsFilePath(options.ini);
     StartSession(settings.c_str(), options.script);
     int status = 0;
     if (options.keys) {
-        PlayActions(actions);
-        PrintConsoleText(CurrentText(), options.raw);
-        if (!options.raw) fputc('\n', stdout);
+        if (options.screen) {
+            PlayScreenActions(actions);
+            PrintScreen();
+        } else {
+            PlayActions(actions);
+            PrintConsoleText(CurrentText(), options.raw);
+            if (!options.raw) fputc('\n', stdout);
+        }
+    } else if (piped) {
+        status = RunPipe(stdin);
+    } else if (fullScreen) {
+        status = RunScreen();
     } else {
         status = RunTerminal(options.raw);
     }

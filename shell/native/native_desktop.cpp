@@ -1,6 +1,7 @@
 #include "shell/native/native_desktop.h"
 
 #include <limits.h>
+#include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -18,16 +19,26 @@ void NativeDesktop::Beep() {
 }
 
 // The question is answered by --answer.
-bool NativeDesktop::AskYesNo(const char* text, const char*) {
+bool NativeDesktop::AskYesNo(const char* text, const char* caption) {
     Event("question", text);
+    if (boxes) return boxes->AskYesNo(text, caption);
     return answerYes;
 }
 
 // The dialog returns --open or --save, or is cancelled without them; the
 // chosen file's folder becomes the current folder.
-bool NativeDesktop::ChooseFile(bool save, const char*, int, char* fileTitle, int size) {
+bool NativeDesktop::ChooseFile(bool save, const char* title, int, char* fileTitle, int size) {
     Event(save ? "save-dialog" : "open-dialog");
-    const char* name = save ? saveName : openName;
+    if (boxes) {
+        std::string typed;
+        if (!boxes->AskFileName(save, title, &typed)) return false;
+        return TakeFileName(typed.c_str(), fileTitle, size);
+    }
+    return TakeFileName(save ? saveName : openName, fileTitle, size);
+}
+
+// The folder part becomes the current folder; false for no name.
+bool NativeDesktop::TakeFileName(const char* name, char* fileTitle, int size) {
     if (!name || !*name || !fileTitle || size <= 0) return false;
     const char* slash = strrchr(name, '/');
     const char* base = slash ? slash + 1 : name;
@@ -45,6 +56,10 @@ bool NativeDesktop::ChooseFile(bool save, const char*, int, char* fileTitle, int
 void NativeDesktop::OpenHelp() {
     std::string path = HelpDocumentPath();
     Event("open-document", path.c_str());
+    if (boxes) {
+        boxes->ShowHelp();
+        return;
+    }
     if (access(path.c_str(), R_OK) != 0 || !FoundOnPath("xdg-open")) return;
     const char* argv[] = {"xdg-open", path.c_str(), nullptr};
     SpawnDetached(argv, true);
@@ -53,6 +68,10 @@ void NativeDesktop::OpenHelp() {
 // Runs the command line with sh -c, without waiting.
 void NativeDesktop::StartProgram(const char* commandLine) {
     Event("exec", commandLine);
+    if (boxes) {
+        boxes->RunProgram(commandLine);
+        return;
+    }
     const char* argv[] = {"sh", "-c", commandLine, nullptr};
     SpawnDetached(argv, false);
 }
@@ -60,6 +79,12 @@ void NativeDesktop::StartProgram(const char* commandLine) {
 // Opens the current folder with xdg-open when there is one.
 void NativeDesktop::OpenFileManager() {
     Event("explorer");
+    // A terminal without a desktop shows the folder's listing instead.
+    bool graphical = getenv("DISPLAY") || getenv("WAYLAND_DISPLAY");
+    if (boxes && !graphical) {
+        boxes->RunProgram("ls -la");
+        return;
+    }
     if (!FoundOnPath("xdg-open")) return;
     const char* argv[] = {"xdg-open", ".", nullptr};
     SpawnDetached(argv, true);
@@ -67,6 +92,7 @@ void NativeDesktop::OpenFileManager() {
 
 void NativeDesktop::HideWindow() {
     Event("hide");
+    if (boxes) boxes->Hide();
 }
 
 void NativeDesktop::SetTopmost(bool on) {
@@ -88,10 +114,12 @@ void NativeDesktop::Quit() {
 
 void NativeDesktop::SetupDialog() {
     Event("setup-dialog");
+    if (boxes) boxes->Setup();
 }
 
 void NativeDesktop::ShowPopupMenu() {
     Event("popup-menu");
+    if (boxes) boxes->PopupMenu();
 }
 
 void NativeDesktop::ShowWindow() {

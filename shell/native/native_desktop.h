@@ -9,8 +9,28 @@
 
 #include "platform/desktop.h"
 
+// The desktop's questions and windows as the full-screen console shows them.
+struct DesktopBoxes {
+    virtual ~DesktopBoxes() = default;
+    // The yes/no question, Yes the default; code page 932 texts.
+    virtual bool AskYesNo(const char* text, const char* caption) = 0;
+    // A file name typed in a field; false when cancelled.
+    virtual bool AskFileName(bool save, const char* title, std::string* name) = 0;
+    // The help document, in a view that scrolls.
+    virtual void ShowHelp() = 0;
+    // The setup switches.
+    virtual void Setup() = 0;
+    // The popup menu.
+    virtual void PopupMenu() = 0;
+    // Hiding the window: the terminal's job control.
+    virtual void Hide() = 0;
+    // A program in the foreground of the terminal.
+    virtual void RunProgram(const char* commandLine) = 0;
+};
+
 class NativeDesktop : public Desktop {
   public:
+    DesktopBoxes* boxes = nullptr;  // set while the full-screen console runs
     bool answerYes = true;          // --answer
     const char* openName = nullptr; // --open: what the open dialog returns
     const char* saveName = nullptr; // --save: what the save dialog returns
@@ -35,6 +55,9 @@ class NativeDesktop : public Desktop {
     void ShowWindow();
 
   private:
+    // A chosen name: its folder becomes the current folder, the rest goes to
+    // fileTitle.
+    bool TakeFileName(const char* name, char* fileTitle, int size);
     // Writes one event line; text is code page 932 and printed as UTF-8, a
     // line break in it as "\\n".
     void Event(const char* name, const char* text = nullptr);

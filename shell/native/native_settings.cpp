@@ -49,3 +49,9 @@ bool WriteSettingInt(const char* section, const char* key, int value) {
     MakeFolders(g_settingsFile);
     return WriteProfileText(g_settingsFile.c_str(), section, key, text);
 }
+
+// The file's value now, not the one read at start.
+int ReadSettingInt(const char* section, const char* key, int def) {
+    if (g_settingsFile.empty()) return def;
+    return GetProfileInt(g_settingsFile.c_str(), section, key, def);
+}

@@ -12,3 +12,5 @@ void LoadSettings(const char* path);
 // Writes one integer to the settings file in use, creating its folder when
 // needed; false when it cannot be written.
 bool WriteSettingInt(const char* section, const char* key, int value);
+// One integer of the settings file in use, def when it is missing.
+int ReadSettingInt(const char* section, const char* key, int def);

@@ -15,10 +15,12 @@ struct OptionEntry {
 // Every option; the ones with a value take it from the next argument or
 // after "=".
 const OptionEntry kOptions[] = {
-    {"--keys", kValue},   {"--ini", kValue},    {"--answer", kValue}, {"--open", kValue},
-    {"--save", kValue},   {"--events", kValue}, {"--raw", kFlag},     {"--help", kFlag},
-    {"--version", kFlag}, {"--decode", kFlag},
+    {"--keys", kValue},   {"--ini", kValue},    {"--answer", kValue},    {"--open", kValue},
+    {"--save", kValue},   {"--events", kValue}, {"--raw", kFlag},        {"--help", kFlag},
+    {"--version", kFlag}, {"--decode", kFlag},  {"--transcript", kFlag}, {"--screen", kValue},
 };
+
+enum { kMinScreenColumns = 20, kMinScreenRows = 4, kMaxScreenSide = 1000 };
 
 // Stores one option's value or flag.
 bool Apply(const char* name, const char* value, Options* o, char* error, int errorSize) {
@@ -40,7 +42,23 @@ bool Apply(const char* name, const char* value, Options* o, char* error, int err
         o->version = true;
     else if (strcmp(name, "--decode") == 0)
         o->decode = true;
-    else if (strcmp(name, "--answer") == 0) {
+    else if (strcmp(name, "--transcript") == 0)
+        o->transcript = true;
+    else if (strcmp(name, "--screen") == 0) {
+        int columns = 0, rows = 0;
+        char x = 0, extra = 0;
+        if (sscanf(value, "%d%c%d%c", &columns, &x, &rows, &extra) != 3 || x != 'x' ||
+            columns < kMinScreenColumns || rows < kMinScreenRows || columns > kMaxScreenSide ||
+            rows > kMaxScreenSide) {
+            snprintf(error, (size_t)errorSize,
+                     "--screen takes COLSxROWS, at least %dx%d and at most %dx%d, not '%s'",
+                     kMinScreenColumns, kMinScreenRows, kMaxScreenSide, kMaxScreenSide, value);
+            return false;
+        }
+        o->screen = value;
+        o->screenColumns = columns;
+        o->screenRows = rows;
+    } else if (strcmp(name, "--answer") == 0) {
         if (strcmp(value, "yes") == 0)
             o->answerYes = true;
         else if (strcmp(value, "no") == 0)
@@ -104,9 +122,13 @@ bool ParseOptions(int argc, char** argv, Options* o, char* error, int errorSize)
 const char* UsageText() {
     return "usage: tolvane [options] [SCRIPT]\n"
            "A keyboard-driven scientific calculator console.\n"
-           "Without --keys it reads lines from the terminal (or a pipe) and prints the results.\n"
+           "On a terminal it is a full-screen console. On a pipe or a file it runs each line\n"
+           "as a statement and prints only the results; error messages go to standard error\n"
+           "and the exit status is 1 when any statement reported an error.\n"
            "\n"
            "  --keys FILE     replay a key script (\"-\": standard input), print the transcript\n"
+           "  --screen CxR    with --keys: print the screen of C columns and R rows instead\n"
+           "  --transcript    on a pipe: print the whole transcript (prompts, statements)\n"
            "  --raw           print the transcript's bytes as the console holds them\n"
            "  --ini FILE      the settings file (default $XDG_CONFIG_HOME/tolvane/tolvane.ini)\n"
            "  --answer yes|no the answer to every yes/no question (default yes)\n"

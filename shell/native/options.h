@@ -9,6 +9,10 @@ struct Options {
     const char* save = nullptr;   // --save NAME
     const char* events = nullptr; // --events FILE
     bool raw = false;             // --raw
+    bool transcript = false;      // --transcript: the whole transcript, also on a pipe
+    const char* screen = nullptr; // --screen COLSxROWS: print the rendered screen
+    int screenColumns = 0;        // of --screen
+    int screenRows = 0;           // of --screen
     bool help = false;            // --help
     bool version = false;         // --version
     bool decode = false;          // --decode (for the test wrappers)

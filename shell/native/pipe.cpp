@@ -1,0 +1,146 @@
+#include "shell/native/pipe.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "console/console.h"
+#include "console/keys.h"
+#include "platform/seam.h"
+#include "shell/native/codepage.h"
+#include "shell/native/player.h"
+
+namespace {
+
+struct PipeState {
+    std::string line; // the output line being assembled (code page 932)
+    bool lineIsError; // it holds an error message
+    long inputLine;   // the number of the input line running, from 1; 0 at start-up
+};
+
+PipeState g_pipe;
+
+// True when every byte is ASCII: such text needs no conversion.
+bool IsAscii(const std::string& text) {
+    for (unsigned char c : text)
+        if (c >= 0x80) return false;
+    return true;
+}
+
+// One finished output line: results to standard output without the leading
+// blank the console puts there; error messages to standard error with the
+// input line they came from. Prompts and blank lines are the console's own.
+void EmitLine() {
+    std::string& text = g_pipe.line;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    if (text.find_first_not_of(' ') != std::string::npos && !IsInputLine(text.c_str())) {
+        const char* shown = text[0] == ' ' ? text.c_str() + 1 : text.c_str();
+        std::string utf8 = IsAscii(text) ? std::string(shown) : Cp932ToUtf8(shown, strlen(shown));
+        if (g_pipe.lineIsError) {
+            fflush(stdout);
+            if (g_pipe.inputLine > 0)
+                fprintf(stderr, "tolvane: line %ld: %s\n", g_pipe.inputLine, utf8.c_str());
+            else
+                fprintf(stderr, "tolvane: %s\n", utf8.c_str());
+        } else {
+            fputs(utf8.c_str(), stdout);
+            fputc('\n', stdout);
+        }
+    }
+    text.clear();
+    g_pipe.lineIsError = false;
+}
+
+// The append observer: assembles lines; a line with an error message in it
+// goes to standard error whole.
+void Observe(const char* text, bool error) {
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\n') {
+            EmitLine();
+            continue;
+        }
+        if (error) g_pipe.lineIsError = true;
+        g_pipe.line += *p;
+    }
+}
+
+// Typing text that holds no control character is the same as putting it at
+// the caret in one step.
+bool HasControl(const std::string& text) {
+    for (unsigned char c : text)
+        if (c < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
+// Types a line at the end of the console.
+void TypeLine(const std::string& cp932) {
+    g_seam.edit->SetSel(kEndOfText, kEndOfText);
+    if (HasControl(cp932))
+        TypeText(cp932.data(), cp932.size());
+    else
+        g_seam.edit->ReplaceSel(cp932.c_str());
+}
+
+// Reads one line without its line end into line; false at the end of input.
+bool ReadInputLine(FILE* input, std::string* line) {
+    line->clear();
+    char chunk[4096];
+    bool any = false;
+    while (fgets(chunk, sizeof chunk, input)) {
+        any = true;
+        line->append(chunk);
+        if (line->back() == '\n') break;
+    }
+    if (!any) return false;
+    if (!line->empty() && line->back() == '\n') line->pop_back();
+    if (!line->empty() && line->back() == '\r') line->pop_back();
+    return true;
+}
+
+// Nobody sees a piped transcript: what lies before the input line goes, so
+// that every statement finds a console of one line (save then writes only
+// the statement that saves; --transcript keeps everything).
+void DropOldLines() {
+    EditControl* edit = g_seam.edit;
+    int last = edit->LineFromChar(kEndOfText);
+    int start = edit->LineIndex(last);
+    if (start <= 0) return;
+    edit->SetSel(0, start);
+    edit->ReplaceSel("");
+}
+
+// The caret line holds text behind its prompt: a recalled statement stands.
+bool RecallStands() {
+    char line[kLineSize];
+    return ReadCaretLine(line) < kNotOnInputLine && line[2] != '\0';
+}
+
+} // namespace
+
+// The observer on, the line assembly empty.
+void BeginPipeOutput() {
+    g_pipe = PipeState{};
+    g_appendObserver = Observe;
+}
+
+// Type each line at the end of the console and press Enter; a statement
+// recalled with "!" is run at once, as there is nobody to edit it.
+int RunPipe(FILE* input) {
+    std::string line;
+    while (!g_shell.desktop.quitting && ReadInputLine(input, &line)) {
+        ++g_pipe.inputLine;
+        DropOldLines();
+        g_pipe.line.clear(); // the prompt the line is typed behind
+        g_pipe.lineIsError = false;
+        TypeLine(IsAscii(line) ? line : Utf8ToCp932(line.data(), line.size()));
+        if (g_shell.desktop.quitting) break;
+        g_pipe.line.clear(); // the typed statement is no output
+        ConsoleChar(kVkReturn, false, 1);
+        if (!g_shell.desktop.quitting && RecallStands()) ConsoleChar(kVkReturn, false, 1);
+    }
+    if (!g_pipe.line.empty()) EmitLine();
+    g_appendObserver = nullptr;
+    fflush(stdout);
+    return g_console.errors > 0 ? 1 : 0;
+}

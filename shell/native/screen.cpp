@@ -1,0 +1,599 @@
+#include "shell/native/screen.h"
+
+#include <curses.h>
+#include <errno.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <deque>
+#include <string>
+
+#include "console/console.h"
+#include "console/keys.h"
+#include "platform/popup_menu.h"
+#include "shell/native/boxes.h"
+#include "shell/native/codepage.h"
+#include "shell/native/player.h"
+#include "shell/native/screen_view.h"
+#include "shell/native/spawn.h"
+#include "shell/native/term_keys.h"
+#include "shell/native/terminfo.h"
+
+namespace {
+
+// Mouse reports on (buttons, drags, SGR coordinates) and off.
+const char kMouseOn[] = "\033[?1000h\033[?1002h\033[?1006h";
+const char kMouseOff[] = "\033[?1006l\033[?1002l\033[?1000l";
+
+enum {
+    kEscapeWait = 50, // ms a lone ESC waits for the rest of a sequence
+    kWheelLines = 3,  // lines one wheel step scrolls
+};
+
+volatile sig_atomic_t g_stopSignal = 0; // SIGTERM or SIGHUP arrived
+volatile sig_atomic_t g_resized = 0;    // SIGWINCH arrived
+
+struct ScreenState {
+    ScreenView view;
+    ScreenGrid grid;
+    TermKeyDecoder decoder;
+    std::deque<TermKey> keys; // decoded, not yet handled
+    Box* box = nullptr;       // the box that shows
+    bool curses = false;      // ncurses runs the terminal
+    int columns = 80, rows = 24;
+    bool atMouse = false; // the next popup menu opens at the mouse
+    int mouseRow = 0, mouseColumn = 0;
+    int dragAnchor = -1; // where the left button went down, -1 when up
+};
+
+ScreenState g_screen;
+
+// A terminal key and the key-script name whose action it is.
+struct KeyName {
+    unsigned character;
+    int modifiers;
+    const char* script;
+};
+
+// The accelerators on the keys a terminal sends: Ctrl+0 and Ctrl+9 also as
+// Alt+0 and Alt+9, the no-conversion key's "()" as Alt+P.
+const KeyName kKeyNames[] = {
+    {'a', kModCtrl, "Ctrl+A"},   {'d', kModCtrl, "Ctrl+D"}, {'u', kModCtrl, "Ctrl+U"},
+    {'k', kModCtrl, "Ctrl+K"},   {'l', kModCtrl, "Ctrl+L"}, {'p', kModCtrl, "Ctrl+P"},
+    {'0', kModCtrl, "Ctrl+0"},   {'9', kModCtrl, "Ctrl+9"}, {'0', kModAlt, "Ctrl+0"},
+    {'9', kModAlt, "Ctrl+9"},    {'s', kModAlt, "Alt+S"},   {'c', kModAlt, "Alt+C"},
+    {'t', kModAlt, "Alt+T"},     {'r', kModAlt, "Alt+R"},   {'l', kModAlt, "Alt+L"},
+    {'p', kModAlt, "NoConvert"},
+};
+
+// The action a key script's "{name}" does.
+bool ScriptAction(const char* name, KeyAction* action) {
+    char text[32];
+    snprintf(text, sizeof text, "{%s}", name);
+    std::vector<KeyAction> actions;
+    char error[128];
+    if (!ParseKeyScript(text, strlen(text), &actions, error, sizeof error) || actions.empty())
+        return false;
+    *action = actions[0];
+    return true;
+}
+
+// Plays a key script's named key.
+void PlayNamed(const char* name) {
+    KeyAction action;
+    if (ScriptAction(name, &action)) PlayAction(action);
+}
+
+// A console key with modifiers, as the key-script player presses it.
+void PlayKey(int vk, int modifiers) {
+    KeyAction action;
+    memset(&action, 0, sizeof action);
+    action.kind = kActionKey;
+    action.key = vk;
+    action.modifiers = modifiers;
+    PlayAction(action);
+}
+
+// The rows that show console lines.
+int TextRows() {
+    return g_screen.rows - 1 > 1 ? g_screen.rows - 1 : 1;
+}
+
+// The console, the box, the caret: into the grid, and onto the terminal
+// when ncurses runs.
+void Draw() {
+    ScreenGrid& grid = g_screen.grid;
+    grid.Reset(g_screen.columns, g_screen.rows);
+    RenderConsole(g_screen.view, &grid);
+    if (g_screen.box) g_screen.box->Draw(&grid);
+    if (!g_screen.curses) return;
+    static const attr_t kAttrs[] = {A_NORMAL, A_REVERSE, A_REVERSE, A_NORMAL, A_REVERSE | A_BOLD};
+    erase();
+    for (int r = 0; r < grid.rows; ++r) {
+        move(r, 0);
+        for (int c = 0; c < grid.columns; ++c) {
+            const Cell& cell = grid.At(r, c);
+            if (cell.text.empty()) continue;
+            attrset(kAttrs[cell.attr]);
+            if (r == grid.rows - 1 && c == grid.columns - 1)
+                mvaddstr(r, c, cell.text.c_str()); // the last cell may not scroll
+            else
+                addstr(cell.text.c_str());
+        }
+    }
+    attrset(A_NORMAL);
+    if (grid.caretRow >= 0) {
+        move(grid.caretRow, grid.caretColumn);
+        curs_set(1);
+    } else {
+        curs_set(0);
+    }
+    refresh();
+}
+
+// Prints the grid's rows and the caret's cell.
+void PrintGrid() {
+    std::string text = g_screen.grid.Text();
+    fwrite(text.data(), 1, text.size(), stdout);
+    if (g_screen.grid.caretRow >= 0)
+        printf("-- caret %d,%d\n", g_screen.grid.caretRow, g_screen.grid.caretColumn);
+    else
+        printf("-- caret hidden\n");
+    fflush(stdout);
+}
+
+// The terminal's size now.
+void ReadSize() {
+    struct winsize size;
+    if (ioctl(1, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) {
+        g_screen.columns = size.ws_col;
+        g_screen.rows = size.ws_row;
+    }
+}
+
+// A resize: ncurses takes the new size, the view follows the caret again.
+void Resize() {
+    g_resized = 0;
+    ReadSize();
+    resizeterm(g_screen.rows, g_screen.columns);
+    FollowCaret(&g_screen.view, g_screen.columns, TextRows());
+    Draw();
+}
+
+// The next key; false when the terminal ends or a stop signal came.
+bool NextKey(TermKey* key) {
+    for (;;) {
+        if (!g_screen.keys.empty()) {
+            *key = g_screen.keys.front();
+            g_screen.keys.pop_front();
+            return true;
+        }
+        if (g_stopSignal) return false;
+        if (g_resized) Resize();
+        struct pollfd input = {0, POLLIN, 0};
+        int ready = poll(&input, 1, TermKeysPending(g_screen.decoder) ? kEscapeWait : -1);
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        std::vector<TermKey> decoded;
+        if (ready == 0) {
+            FlushTermKeys(&g_screen.decoder, &decoded);
+        } else {
+            char bytes[512];
+            ssize_t n = read(0, bytes, sizeof bytes);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            DecodeTermKeys(&g_screen.decoder, bytes, (size_t)n, &decoded);
+        }
+        for (const TermKey& k : decoded) g_screen.keys.push_back(k);
+    }
+}
+
+// Shows a box and gives it keys until it is done or the program must stop.
+void RunBox(Box* box) {
+    Box* outer = g_screen.box;
+    g_screen.box = box;
+    for (;;) {
+        Draw();
+        TermKey key;
+        if (!NextKey(&key) || box->Handle(key)) break;
+    }
+    g_screen.box = outer;
+}
+
+// --screen: the screen with the box as it opens.
+void Snapshot(Box* box) {
+    g_screen.box = box;
+    Draw();
+    g_screen.box = nullptr;
+    PrintGrid();
+}
+
+// Where the popup menu opens: at the mouse after a right click, else one
+// line under the caret.
+void MenuPlace(int* row, int* column) {
+    if (g_screen.atMouse) {
+        *row = g_screen.mouseRow;
+        *column = g_screen.mouseColumn;
+        g_screen.atMouse = false;
+        return;
+    }
+    Draw();
+    *row = g_screen.grid.caretRow >= 0 ? g_screen.grid.caretRow + 1 : 0;
+    *column = g_screen.grid.caretColumn >= 0 ? g_screen.grid.caretColumn : 0;
+}
+
+// The terminal in the full-screen console's modes.
+void StartCurses() {
+    newterm(nullptr, stdout, stdin);
+    raw();
+    noecho();
+    nonl();
+    keypad(stdscr, FALSE);
+    g_screen.curses = true;
+    fputs(kMouseOn, stdout);
+    fflush(stdout);
+    ReadSize();
+    resizeterm(g_screen.rows, g_screen.columns);
+}
+
+// The terminal as it was.
+void StopCurses() {
+    if (!g_screen.curses) return;
+    fputs(kMouseOff, stdout);
+    fflush(stdout);
+    endwin();
+    g_screen.curses = false;
+}
+
+// The boxes in the terminal, each with its own keys.
+struct TerminalBoxes : DesktopBoxes {
+    // The question until Yes or No.
+    bool AskYesNo(const char* text, const char* caption) override {
+        QuestionBox box(text, caption);
+        RunBox(&box);
+        return box.yes && !g_stopSignal;
+    }
+    // The name field until Enter or Escape.
+    bool AskFileName(bool save, const char* title, std::string* name) override {
+        FileNameBox box(save, title);
+        RunBox(&box);
+        *name = box.name;
+        return box.accepted && !g_stopSignal;
+    }
+    // The help viewer until it is closed.
+    void ShowHelp() override {
+        HelpBox box;
+        RunBox(&box);
+    }
+    // The setup box; OK stores the switches itself.
+    void Setup() override {
+        SetupBox box;
+        RunBox(&box);
+    }
+    // The menu; the chosen item's command runs after it closed.
+    void PopupMenu() override {
+        int row, column;
+        MenuPlace(&row, &column);
+        MenuBox box(row, column);
+        RunBox(&box);
+        if (box.chosen) RunMenuCommand(box.chosen);
+    }
+    // Hiding is the job control's stop: the shell has the terminal until fg.
+    void Hide() override {
+        StopCurses();
+        signal(SIGTSTP, SIG_DFL);
+        raise(SIGTSTP);
+        signal(SIGTSTP, SIG_IGN);
+        StartCurses();
+    }
+    // The program has the terminal until it ends, then Enter comes back.
+    void RunProgram(const char* commandLine) override {
+        StopCurses();
+        pid_t child = fork();
+        if (child == 0) {
+            signal(SIGINT, SIG_DFL);
+            signal(SIGQUIT, SIG_DFL);
+            signal(SIGTSTP, SIG_DFL);
+            execl("/bin/sh", "sh", "-c", commandLine, (char*)nullptr);
+            _exit(127);
+        }
+        if (child > 0) {
+            int status = 0;
+            while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+        }
+        std::string back = Cp932ToUtf8("\n[Enter で Tolvane に戻ります]",
+                                       strlen("\n[Enter で Tolvane に戻ります]"));
+        fputs(back.c_str(), stdout);
+        fflush(stdout);
+        char c = 0;
+        while (!g_stopSignal && read(0, &c, 1) == 1 && c != '\n' && c != '\r') {
+        }
+        StartCurses();
+    }
+};
+
+// The boxes of --screen: each prints the screen and answers as the options say.
+struct SnapshotBoxes : DesktopBoxes {
+    // The question's picture; --answer answers.
+    bool AskYesNo(const char* text, const char* caption) override {
+        QuestionBox box(text, caption);
+        Snapshot(&box);
+        return g_shell.desktop.answerYes;
+    }
+    // The field's picture; --open or --save gives the name.
+    bool AskFileName(bool save, const char* title, std::string* name) override {
+        FileNameBox box(save, title);
+        box.folderName = true; // the same in every test folder
+        Snapshot(&box);
+        const char* given = save ? g_shell.desktop.saveName : g_shell.desktop.openName;
+        *name = given ? given : "";
+        return given != nullptr;
+    }
+    // The help viewer's first page.
+    void ShowHelp() override {
+        HelpBox box;
+        Snapshot(&box);
+    }
+    // The setup box as it opens; nothing is stored.
+    void Setup() override {
+        SetupBox box;
+        Snapshot(&box);
+    }
+    // The menu as it opens; a script chooses with {Menu:ID}.
+    void PopupMenu() override {
+        int row, column;
+        MenuPlace(&row, &column);
+        MenuBox box(row, column);
+        Snapshot(&box);
+    }
+    // Nothing to hide in a picture.
+    void Hide() override {}
+    // Started without waiting, as the key-script player always did.
+    void RunProgram(const char* commandLine) override {
+        const char* argv[] = {"sh", "-c", commandLine, nullptr};
+        SpawnDetached(argv, false);
+    }
+};
+
+TerminalBoxes g_terminalBoxes;
+SnapshotBoxes g_snapshotBoxes;
+
+// The view a page up or down, the caret a page of lines with it.
+void Page(int direction, bool extend) {
+    int lines = TextRows() - 1 > 1 ? TextRows() - 1 : 1;
+    for (int i = 0; i < lines; ++i)
+        PlayKey(direction < 0 ? kVkUp : kVkDown, extend ? kModShift : 0);
+    g_screen.view.top += direction * lines;
+    int last = g_shell.edit.LineCount() - 1;
+    if (g_screen.view.top > last) g_screen.view.top = last;
+    if (g_screen.view.top < 0) g_screen.view.top = 0;
+}
+
+// Ctrl+C: the input line under the caret loses its text; elsewhere the
+// caret goes to the end, where the prompt is.
+void Interrupt() {
+    char line[kLineSize];
+    if (ReadCaretLine(line) < kNotOnInputLine)
+        RunMenuCommand(105);
+    else
+        PlayKey(kVkEnd, kModCtrl);
+}
+
+// The console line and byte column of the character under a mouse cell.
+void CellToText(const TermKey& key, int* line, int* column) {
+    MemoryEdit& edit = g_shell.edit;
+    *line = g_screen.view.top + key.y;
+    if (*line >= edit.LineCount()) *line = edit.LineCount() - 1;
+    int start = edit.LineIndex(*line);
+    std::vector<Glyph> glyphs;
+    LayoutLine(edit.Text() + start, edit.LineLength(start), &glyphs);
+    *column = OffsetOfColumn(glyphs, g_screen.view.left + key.x);
+}
+
+// A click: the caret to the character under it; a drag selects; a right click: the menu at
+// the mouse; the wheel scrolls. Returns false when the view must not follow
+// the caret.
+bool Mouse(const TermKey& key) {
+    ScreenView& view = g_screen.view;
+    if (key.button == kWheelUp || key.button == kWheelDown) {
+        view.top += key.button == kWheelUp ? -kWheelLines : kWheelLines;
+        int last = g_shell.edit.LineCount() - 1;
+        if (view.top > last) view.top = last;
+        if (view.top < 0) view.top = 0;
+        return false;
+    }
+    if (key.release) g_screen.dragAnchor = -1;
+    if (key.release || key.y >= TextRows() || key.y < 0) return false;
+    if (key.button == kButtonRight && !key.motion) {
+        g_screen.atMouse = true;
+        g_screen.mouseRow = key.y;
+        g_screen.mouseColumn = key.x;
+        ConsoleRightClick();
+        return true;
+    }
+    if (key.button != kButtonLeft) return false;
+    int line, column;
+    CellToText(key, &line, &column);
+    MemoryEdit& edit = g_shell.edit;
+    if (key.motion) { // a drag selects from where the button went down
+        if (g_screen.dragAnchor < 0) return false;
+        edit.SetSel(g_screen.dragAnchor, edit.LineIndex(line) + column);
+        return true;
+    }
+    KeyAction action;
+    memset(&action, 0, sizeof action);
+    action.kind = kActionGoto;
+    action.line = line;
+    action.column = column;
+    PlayAction(action);
+    g_screen.dragAnchor = edit.Caret();
+    return false;
+}
+
+// A character typed with Ctrl or Alt: an accelerator, Ctrl+C, or nothing.
+void ModifiedCharacter(const TermKey& key) {
+    unsigned c = key.codepoint >= 'A' && key.codepoint <= 'Z' ? key.codepoint + 32 : key.codepoint;
+    int modifiers = key.modifiers & (kModCtrl | kModAlt);
+    if (modifiers == kModCtrl && c == 'c') {
+        Interrupt();
+        return;
+    }
+    for (const KeyName& k : kKeyNames)
+        if (k.character == c && k.modifiers == modifiers) PlayNamed(k.script);
+}
+
+// Routes one terminal key to the console's key handler, the accelerators,
+// the menu or the help; false when the view must not follow the caret.
+bool RouteKey(const TermKey& key) {
+    int shiftCtrl = key.modifiers & (kModShift | kModCtrl);
+    switch (key.code) {
+    case kTkChar:
+        if (key.modifiers & (kModCtrl | kModAlt)) {
+            ModifiedCharacter(key);
+        } else {
+            KeyAction action;
+            memset(&action, 0, sizeof action);
+            action.kind = kActionChar;
+            action.codepoint = key.codepoint;
+            PlayAction(action);
+        }
+        return true;
+    case kTkEnter: PlayKey(kVkReturn, 0); return true;
+    case kTkTab: PlayKey(kVkTab, key.modifiers & kModShift); return true;
+    case kTkBackspace: PlayKey(kVkBack, 0); return true;
+    case kTkDelete: PlayKey(kVkDelete, 0); return true;
+    case kTkUp: PlayKey(kVkUp, shiftCtrl); return true;
+    case kTkDown: PlayKey(kVkDown, shiftCtrl); return true;
+    case kTkLeft: PlayKey(kVkLeft, shiftCtrl); return true;
+    case kTkRight: PlayKey(kVkRight, shiftCtrl); return true;
+    case kTkHome: PlayKey(kVkHome, shiftCtrl); return true;
+    case kTkEnd: PlayKey(kVkEnd, shiftCtrl); return true;
+    case kTkPageUp: Page(-1, key.modifiers & kModShift); return true;
+    case kTkPageDown: Page(1, key.modifiers & kModShift); return true;
+    case kTkF1: RunMenuCommand(kMenuHelp); return true;
+    case kTkF1 + 2: PlayNamed("F3"); return true;
+    case kTkF1 + 9:
+    case kTkMenu: ConsoleRightClick(); return true;
+    case kTkMouse: return Mouse(key);
+    default: return false;
+    }
+}
+
+// SIGTERM and SIGHUP end the console; SIGWINCH redraws it.
+void OnStop(int signal) {
+    g_stopSignal = signal;
+}
+// SIGWINCH: the next wait redraws at the new size.
+void OnResize(int) {
+    g_resized = 1;
+}
+
+// The handlers, without SA_RESTART so that a wait ends at once.
+void InstallSignals() {
+    struct sigaction action;
+    memset(&action, 0, sizeof action);
+    sigemptyset(&action.sa_mask);
+    action.sa_handler = OnStop;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+    action.sa_handler = OnResize;
+    sigaction(SIGWINCH, &action, nullptr);
+    signal(SIGINT, SIG_IGN);
+    signal(SIGQUIT, SIG_IGN);
+    signal(SIGTSTP, SIG_IGN);
+}
+
+// The last screenful of the console's lines (as they were when the program
+// quit) on the normal screen, so that they stay in the scrollback.
+void LeaveLastScreen() {
+    std::string text = TranscriptToUtf8(CurrentText().data(), CurrentText().size());
+    std::vector<std::string> lines;
+    size_t at = 0;
+    for (size_t lf; (lf = text.find('\n', at)) != std::string::npos; at = lf + 1)
+        lines.push_back(text.substr(at, lf - at));
+    lines.push_back(text.substr(at));
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    size_t first = lines.size() > (size_t)TextRows() ? lines.size() - (size_t)TextRows() : 0;
+    while (first < lines.size() && lines[first].empty()) ++first;
+    for (size_t i = first; i < lines.size(); ++i) printf("%s\n", lines[i].c_str());
+    fflush(stdout);
+}
+
+} // namespace
+
+// A UTF-8 locale, a terminal that terminfo knows.
+bool ScreenCanStart(char* error, size_t errorSize) {
+    setlocale(LC_ALL, "");
+    const char* codeset = nl_langinfo(CODESET);
+    if (strcmp(codeset, "UTF-8") != 0) {
+        snprintf(error, errorSize,
+                 "the full-screen console needs a UTF-8 locale (LANG=C.UTF-8, for example); "
+                 "this one is %s. --transcript and a pipe work without one",
+                 codeset);
+        return false;
+    }
+    const char* term = getenv("TERM");
+    if (!TerminalTypeKnown(term)) {
+        snprintf(error, errorSize, "the terminal type '%s' is unknown to terminfo",
+                 term ? term : "");
+        return false;
+    }
+    return true;
+}
+
+// Key after key until the program quits, the terminal ends or a signal
+// stops it; the terminal restored and the last screen left behind.
+int RunScreen() {
+    InstallSignals();
+    StartCurses();
+    NativeDesktop& desktop = g_shell.desktop;
+    desktop.boxes = &g_terminalBoxes;
+    desktop.bell = true;
+    bool follow = true;
+    while (!desktop.quitting && !g_stopSignal) {
+        if (follow) FollowCaret(&g_screen.view, g_screen.columns, TextRows());
+        // Pasted text arrives as many keys at once: one drawing after them.
+        if (g_screen.keys.empty()) Draw();
+        TermKey key;
+        if (!NextKey(&key)) break;
+        follow = RouteKey(key);
+    }
+    desktop.boxes = nullptr;
+    StopCurses();
+    LeaveLastScreen();
+    return 0;
+}
+
+// A UTF-8 character type for the widths; the boxes print as they open.
+void BeginScreenSnapshots(int columns, int rows) {
+    if (!setlocale(LC_CTYPE, "C.UTF-8")) setlocale(LC_CTYPE, "en_US.UTF-8");
+    g_screen.columns = columns;
+    g_screen.rows = rows;
+    g_shell.desktop.boxes = &g_snapshotBoxes;
+}
+
+// Each action, then the view after the caret.
+void PlayScreenActions(const std::vector<KeyAction>& actions) {
+    FollowCaret(&g_screen.view, g_screen.columns, TextRows());
+    for (const KeyAction& action : actions) {
+        if (g_shell.desktop.quitting) return;
+        PlayAction(action);
+        FollowCaret(&g_screen.view, g_screen.columns, TextRows());
+    }
+}
+
+// The screen now, as --screen prints it.
+void PrintScreen() {
+    Draw();
+    PrintGrid();
+}
