@@ -2,8 +2,9 @@
 #pragma once
 
 enum {
-    kMaxScriptDepth = 8,      // scripts open at once through nested calls
-    kTranscriptBuffer = 65536 // the whole console text and its terminator
+    kMaxScriptDepth = 8,       // scripts open at once through nested calls
+    kTranscriptBuffer = 65536, // the whole console text and its terminator
+    kScriptLineBudget = 20000, // script lines one statement's scripts may read
 };
 
 // Action of call: the named script, or one chosen in the open dialog.
@@ -12,3 +13,12 @@ void CallAction(int nameLength);
 void SaveAction(int nameLength);
 void RunScript(const char* name);
 void SaveTranscript(const char* name);
+
+// How long one statement's scripts may run, in seconds of the program's own
+// work (time in dialogs and question boxes does not count); each front-end
+// sets what its platform manages well within its bound.
+void SetScriptTimeLimit(double seconds);
+// The clock the time limit is measured on (nullptr: the steady clock).
+void SetScriptClock(double (*seconds)());
+// Scripts running now, one inside the other (0 between statements).
+int ScriptDepth();

@@ -104,7 +104,7 @@ void StartSession(const char* settingsFile, const char* script) {
     g_shell.menu.Reset();
     g_shell.desktop.quitting = false;
     g_shell.desktop.finalText.clear();
-    g_seam = Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop};
+    g_seam = Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop, &g_shell.files};
     LoadSettings(settingsFile);
     if (script && *script) {
         char line[kLineSize];
