@@ -70,8 +70,6 @@ int main(int argc, char** argv) {
         if (!ParseKeyScript(script.data(), script.size(), &actions, error, sizeof error))
             return Fail(error, options.keys);
     }
-    if (options.ini && access(options.ini, F_OK) == 0 && access(options.ini, R_OK) != 0)
-        return Fail("cannot read the settings file", options.ini);
     FILE* events = nullptr;
     if (options.events) {
         events = fopen(options.events, "w");
@@ -84,6 +82,12 @@ int main(int argc, char** argv) {
     desktop.events = events;
 
     std::string settings = SettingsFilePath(options.ini);
+    // A settings file that cannot be read, or one far too large to be one,
+    // stops a start that names it; the usual one is then left aside.
+    const char* problem = SettingsFileProblem(settings.c_str());
+    if (problem && options.ini) return Fail(problem, options.ini);
+    if (problem)
+        fprintf(stderr, "tolvane: %s: %s; using the defaults\n", settings.c_str(), problem);
     StartSession(settings.c_str(), options.script);
     int status = 0;
     if (options.keys) {
