@@ -6,6 +6,7 @@
 
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
+#include "shell/native/native_paths.h"
 #include "shell/native/spawn.h"
 
 // MessageBeep: an event, and the bell in an interactive terminal.
@@ -37,7 +38,11 @@ bool NativeDesktop::ChooseFile(bool save, const char*, int, char* fileTitle, int
         if (folder.empty()) folder = "/";
         if (chdir(folder.c_str()) != 0) return false;
     }
-    snprintf(fileTitle, (size_t)size, "%s", base);
+    // The core's code page; a script to open under a name it can take.
+    std::string chosen;
+    if (save && !Utf8NameToCp932(base, &chosen)) chosen = Utf8ToCp932(base, strlen(base));
+    if (!save) chosen = CoreNameOf(base, true);
+    snprintf(fileTitle, (size_t)size, "%s", chosen.c_str());
     return true;
 }
 

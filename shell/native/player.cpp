@@ -10,6 +10,7 @@
 #include "console/statement.h"
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
+#include "shell/native/native_paths.h"
 #include "shell/native/native_settings.h"
 
 NativeShell g_shell;
@@ -107,8 +108,10 @@ void StartSession(const char* settingsFile, const char* script) {
     g_seam = Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop, &g_shell.files};
     LoadSettings(settingsFile);
     if (script && *script) {
+        // The name the core can take, as Windows hands on the short path.
+        std::string name = CoreNameOf(script, true);
         char line[kLineSize];
-        snprintf(line, sizeof line, "  call %s", script);
+        snprintf(line, sizeof line, "  call %s", name.c_str());
         EnterStatement(line);
         Append("\r\n");
     }
@@ -135,7 +138,7 @@ void PlayAction(const KeyAction& action) {
     case kActionTrayLeft: desktop.ShowWindow(); break;
     case kActionTrayRight: desktop.ShowPopupMenu(); break;
     case kActionDrop: {
-        std::string path = Utf8ToCp932(action.path, strlen(action.path));
+        std::string path = CoreNameOf(action.path, false);
         AppendFormat("%s", path.c_str());
         break;
     }
