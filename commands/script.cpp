@@ -249,15 +249,16 @@ void RunScript(const char* name) {
     if (outermost) BeginStatementScripts();
     ScriptReader reader{handle, {}, 0, 0, false};
     // A name that opens but cannot be read (a folder) is as good as missing.
+    // A pipe that stays silent until the time is up is cut, not missing.
     int first = files->Read(handle, reader.chunk, kReadChunk, MillisecondsLeft());
-    if (first < 0) {
+    if (first < 0 && MillisecondsLeft() > 0) {
         files->Close(handle);
         if (outermost) EndStatementScripts(path);
         AppendFormat(" %s が見あたりません\n", path);
         return;
     }
-    reader.filled = first;
-    reader.ended = first == 0;
+    reader.filled = first > 0 ? first : 0;
+    reader.ended = first <= 0;
 
     ++g_script.depth;
     g_console.suppress = 1;

@@ -4,7 +4,7 @@
 enum {
     kMaxScriptDepth = 8,       // scripts open at once through nested calls
     kTranscriptBuffer = 65536, // the whole console text and its terminator
-    kScriptLineBudget = 20000, // script lines one statement's scripts may read
+    kScriptLineBudget = 10000, // script lines one statement's scripts may read
 };
 
 // Action of call: the named script, or one chosen in the open dialog.
