@@ -105,6 +105,8 @@ bool Refill(ScriptReader* r) {
     if (r->ended) return false;
     int n = g_seam.files->Read(r->handle, r->chunk, kReadChunk, MillisecondsLeft());
     if (n <= 0) {
+        // A pipe that keeps silent takes all the time there is.
+        if (n == kReadTimedOut) g_script.cut = true;
         r->ended = true;
         return false;
     }
@@ -251,7 +253,8 @@ void RunScript(const char* name) {
     // A name that opens but cannot be read (a folder) is as good as missing.
     // A pipe that stays silent until the time is up is cut, not missing.
     int first = files->Read(handle, reader.chunk, kReadChunk, MillisecondsLeft());
-    if (first < 0 && MillisecondsLeft() > 0) {
+    if (first == kReadTimedOut) g_script.cut = true;
+    if (first < 0 && !g_script.cut) {
         files->Close(handle);
         if (outermost) EndStatementScripts(path);
         AppendFormat(" %s が見あたりません\n", path);

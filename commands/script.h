@@ -18,7 +18,9 @@ void SaveTranscript(const char* name);
 // work (time in dialogs and question boxes does not count); each front-end
 // sets what its platform manages well within its bound.
 void SetScriptTimeLimit(double seconds);
-// The clock the time limit is measured on (nullptr: the steady clock).
+// The clock the time limit is measured on (nullptr: the steady clock). The
+// front-ends take the processor time of the process, so that a busy machine
+// does not cut scripts that an idle one runs to their end.
 void SetScriptClock(double (*seconds)());
 // Scripts running now, one inside the other (0 between statements).
 int ScriptDepth();

@@ -3,13 +3,15 @@
 // them into what its file system takes.
 #pragma once
 
+enum { kReadError = -1, kReadTimedOut = -2 };
+
 struct Files {
     virtual ~Files() = default;
     // Opens a file to read its bytes; a handle of 0 or more, or -1.
     virtual int OpenRead(const char* name) = 0;
     // Reads at most size bytes, waiting at most waitMs for the first of them;
-    // the count, 0 at the end of the file, -1 on an error or when nothing
-    // came in time.
+    // the count, 0 at the end of the file, kReadError, or kReadTimedOut when
+    // nothing came in time (a pipe).
     virtual int Read(int handle, char* buffer, int size, int waitMs) = 0;
     // Closes a file opened by OpenRead.
     virtual void Close(int handle) = 0;

@@ -61,11 +61,12 @@ int NativeFiles::Read(int handle, char* buffer, int size, int waitMs) {
         ssize_t n = read(handle, buffer, (size_t)size);
         if (n >= 0) return (int)n;
         if (errno == EINTR) continue;
-        if (errno != EAGAIN && errno != EWOULDBLOCK) return -1;
+        if (errno != EAGAIN && errno != EWOULDBLOCK) return kReadError;
         struct pollfd p = {handle, POLLIN, 0};
         int ready = poll(&p, 1, waitMs);
         if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) return -1;
+        if (ready < 0) return kReadError;
+        if (ready == 0) return kReadTimedOut;
         waitMs = 0;
     }
 }

@@ -2,7 +2,9 @@
 
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 
+#include "commands/script.h"
 #include "console/console.h"
 #include "console/keys.h"
 #include "console/session.h"
@@ -96,10 +98,18 @@ void PressKey(int vk, int modifiers) {
     }
 }
 
+// The processor time of the process, in seconds.
+double ProcessSeconds() {
+    struct timespec t;
+    if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t) != 0) return 0;
+    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
+}
+
 } // namespace
 
 // Reset, seam, settings, start-up script, first prompt: the order of start-up.
 void StartSession(const char* settingsFile, const char* script) {
+    SetScriptClock(ProcessSeconds);
     ResetCore();
     g_shell.edit.Reset();
     g_shell.menu.Reset();
