@@ -25,12 +25,15 @@ double SteadySeconds() {
 }
 
 struct ScriptState {
-    int depth;          // scripts now running, one inside the other
-    long linesRead;     // lines this statement's scripts have read
-    double started;     // clock reading when the outermost script began
-    double modal;       // seconds spent since then in dialogs and boxes
-    bool cut;           // the work bound was reached: every script stops
-    double limit = 0.5; // seconds of work one statement's scripts may take
+    int depth;              // scripts now running, one inside the other
+    long linesRead;         // lines this statement's scripts have read
+    double started;         // clock reading when the outermost script began
+    double wallStarted;     // the steady clock's reading then
+    double modal;           // seconds of the clock spent since then in dialogs and boxes
+    double wallModal;       // the same on the steady clock
+    bool cut;               // the work bound was reached: every script stops
+    double limit = 0.5;     // seconds of work one statement's scripts may take
+    double wallLimit = 0.9; // seconds they may take on the steady clock, however busy
     double (*clock)() = SteadySeconds;
 };
 
@@ -46,9 +49,10 @@ struct ModalTimer : Desktop {
 
     // Runs a modal call and adds its duration to the time not counted.
     template <typename Call> auto Timed(Call call) {
-        double before = g_script.clock();
+        double before = g_script.clock(), wallBefore = SteadySeconds();
         auto result = call();
         g_script.modal += g_script.clock() - before;
+        g_script.wallModal += SteadySeconds() - wallBefore;
         return result;
     }
     void Beep() override { inner->Beep(); }
@@ -92,6 +96,9 @@ struct ScriptReader {
 // Milliseconds of work left to this statement's scripts (at least 0).
 int MillisecondsLeft() {
     double left = g_script.limit - (g_script.clock() - g_script.started - g_script.modal);
+    double wallLeft =
+        g_script.wallLimit - (SteadySeconds() - g_script.wallStarted - g_script.wallModal);
+    if (wallLeft < left) left = wallLeft;
     return left > 0 ? (int)(left * 1000) + 1 : 0;
 }
 
@@ -162,7 +169,9 @@ void WithFileName(const char* typed, bool save, const char* title, int filterInd
 void BeginStatementScripts() {
     g_script.linesRead = 0;
     g_script.started = g_script.clock();
+    g_script.wallStarted = SteadySeconds();
     g_script.modal = 0;
+    g_script.wallModal = 0;
     g_script.cut = false;
     g_modalTimer.inner = g_seam.desktop;
     g_seam.desktop = &g_modalTimer;
@@ -199,9 +208,10 @@ void RunLines(ScriptReader* reader) {
 
 } // namespace
 
-// The time limit of one statement's scripts.
-void SetScriptTimeLimit(double seconds) {
+// The time limits of one statement's scripts.
+void SetScriptTimeLimit(double seconds, double wallSeconds) {
     g_script.limit = seconds;
+    g_script.wallLimit = wallSeconds;
 }
 
 // The clock of the time limit.

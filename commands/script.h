@@ -14,13 +14,14 @@ void SaveAction(int nameLength);
 void RunScript(const char* name);
 void SaveTranscript(const char* name);
 
-// How long one statement's scripts may run, in seconds of the program's own
-// work (time in dialogs and question boxes does not count); each front-end
-// sets what its platform manages well within its bound.
-void SetScriptTimeLimit(double seconds);
-// The clock the time limit is measured on (nullptr: the steady clock). The
-// front-ends take the processor time of the process, so that a busy machine
-// does not cut scripts that an idle one runs to their end.
+// How long one statement's scripts may run: seconds of the program's own
+// work on the script clock, and seconds on the steady clock however busy the
+// machine is (time in dialogs and question boxes counts for neither). Each
+// front-end sets what its platform manages well within its bound.
+void SetScriptTimeLimit(double seconds, double wallSeconds);
+// The script clock (nullptr: the steady clock). The front-ends take the
+// processor time of the process, so that a busy machine does not cut scripts
+// that an idle one runs to their end, as long as the steady limit allows.
 void SetScriptClock(double (*seconds)());
 // Scripts running now, one inside the other (0 between statements).
 int ScriptDepth();

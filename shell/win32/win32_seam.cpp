@@ -288,6 +288,6 @@ void InstallWin32Seam() {
     g_seam.files = &g_files;
     // The window repaints slowly under some hosts: a statement's scripts get
     // the time that still ends them well within ten seconds.
-    SetScriptTimeLimit(4.0);
+    SetScriptTimeLimit(4.0, 8.0);
     SetScriptClock(ProcessSeconds);
 }

@@ -330,7 +330,7 @@ TEST_F(ScriptTest, EndlessFilesEndAtTheBound) {
 }
 
 TEST_F(ScriptTest, PipesEndAtTheBound) {
-    SetScriptTimeLimit(0.2);
+    SetScriptTimeLimit(0.2, 0.4);
     ASSERT_EQ(mkfifo("pipe.tvs", 0600), 0);
     int files = OpenFiles();
     // A writer that never stops, and one that never writes.
@@ -349,7 +349,7 @@ TEST_F(ScriptTest, PipesEndAtTheBound) {
     // Without a writer it waits for one no longer than the bound either.
     EXPECT_EQ(Run("call pipe"), " pipe.tvs" + kCut);
     ExpectSettled(files);
-    SetScriptTimeLimit(0.5);
+    SetScriptTimeLimit(0.5, 0.9);
 }
 
 // A clock that only moves when told.
