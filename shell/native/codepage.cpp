@@ -95,9 +95,13 @@ bool Cp932NameToUtf8(const char* name, std::string* utf8) {
     return ConvertStrict("UTF-8", "CP932", name, utf8);
 }
 
-// A name of the file system in the core: strict, no replacement characters.
+// A name of the file system in the core: strict, no replacement characters,
+// and only characters that come back as themselves (the converter takes "£"
+// to the CP932 of "￡", which names another file).
 bool Utf8NameToCp932(const char* name, std::string* cp932) {
-    return ConvertStrict("CP932", "UTF-8", name, cp932);
+    std::string back;
+    return ConvertStrict("CP932", "UTF-8", name, cp932) &&
+           ConvertStrict("UTF-8", "CP932", cp932->c_str(), &back) && back == name;
 }
 
 // CP932 bytes as UTF-8, bad bytes as U+FFFD.

@@ -57,6 +57,7 @@ TEST_F(NamesTest, OtherNamesOpenTheSameFileThroughALink) {
         {"my calc.tvs", "my calc.tvs", true},   {"my calc.tvs", "my calc", true}, // call's ".tvs"
         {"it's.txt", "it's.txt", false},        {"tab\there.tvs", "tab\there.tvs", true},
         {u8"emoji😀.tvs", u8"emoji😀.tvs", true},
+        {u8"price£.tvs", u8"price£.tvs", true}, // its CP932 form is that of "￡"
     };
     for (const auto& c : cases) {
         std::string path = Make(c.file, std::string("content of ") + c.file);
