@@ -4,9 +4,11 @@
 NATIVE := build/native
 ASAN   := build/asan
 WIN32  := build/win32
+FUZZ   := build/fuzz
+FUZZ_SECONDS ?= 60
 JOBS   ?= $(shell nproc)
 
-.PHONY: all build run run-gui test deps deps-native native asan win32 bench format clean
+.PHONY: all build run run-gui test deps deps-native native asan win32 fuzz-build fuzz bench format clean
 
 all: build
 
@@ -17,7 +19,8 @@ deps-native:
 	scripts/install-deps native
 
 native:
-	cmake -S . -B $(NATIVE) -DTOLVANE_ASAN_DIR=$(CURDIR)/$(ASAN) -DTOLVANE_WIN32_DIR=$(CURDIR)/$(WIN32) >/dev/null
+	cmake -S . -B $(NATIVE) -DTOLVANE_ASAN_DIR=$(CURDIR)/$(ASAN) -DTOLVANE_WIN32_DIR=$(CURDIR)/$(WIN32) \
+	    -DTOLVANE_FUZZ_DIR=$(CURDIR)/$(FUZZ) >/dev/null
 	cmake --build $(NATIVE) -j $(JOBS)
 
 asan:
@@ -28,8 +31,19 @@ win32:
 	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(WIN32) -j $(JOBS)
 
+# The fuzz targets: clang and libFuzzer, AddressSanitizer and UBSan.
+fuzz-build:
+	cmake -S . -B $(FUZZ) -DTOLVANE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake --build $(FUZZ) -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS, one after the other.
+fuzz: deps fuzz-build
+	for t in statement keys script settings codepage; do \
+	    fuzz/run-fuzz $(CURDIR)/$(FUZZ) $$t $(FUZZ_SECONDS) || exit 1; \
+	done
+
 build: deps
-	$(MAKE) native asan win32
+	$(MAKE) native asan win32 fuzz-build
 
 run: deps-native native
 	$(NATIVE)/tolvane

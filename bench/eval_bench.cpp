@@ -33,7 +33,7 @@ void Start() {
     ResetCore();
     g_edit.Reset();
     g_menu.Reset();
-    g_seam = Seam{&g_edit, &g_menu, &g_desktop};
+    g_seam = Seam{&g_edit, &g_menu, &g_desktop, nullptr};
 }
 
 // One expression evaluated, nothing printed.

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <chrono>
+
 #include "commands/commands.h"
 #include "console/console.h"
 #include "console/statement.h"
@@ -11,18 +13,138 @@
 namespace {
 
 enum {
-    kFileTitleSize = 256,          // the dialog's file-title buffer
-    kNameSize = kStatementSize + 8 // a typed name and its ".tvs"
+    kFileTitleSize = 256,           // the dialog's file-title buffer
+    kNameSize = kStatementSize + 8, // a typed name and its ".tvs"
+    kReadChunk = 4096,              // bytes read from a script at a time
 };
 
+// The steady clock in seconds.
+double SteadySeconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
 struct ScriptState {
-    int depth; // scripts now running, one inside the other
+    int depth;              // scripts now running, one inside the other
+    long linesRead;         // lines this statement's scripts have read
+    double started;         // clock reading when the outermost script began
+    double wallStarted;     // the steady clock's reading then
+    double modal;           // seconds of the clock spent since then in dialogs and boxes
+    double wallModal;       // the same on the steady clock
+    bool cut;               // the work bound was reached: every script stops
+    bool desktopCalled;     // the desktop was called since the clocks were last read
+    double limit = 0.5;     // seconds of work one statement's scripts may take
+    double wallLimit = 0.9; // seconds they may take on the steady clock, however busy
+    double (*clock)() = SteadySeconds;
 };
 
 ScriptState g_script;
 
 // The console's whole text for save: zero-filled before each use.
 char g_transcript[kTranscriptBuffer];
+
+// While scripts run, the desktop's modal calls are timed, so that the time a
+// person spends in a dialog or a question box is not counted as work.
+struct ModalTimer : Desktop {
+    Desktop* inner = nullptr;
+
+    // Runs a modal call and adds its duration to the time not counted.
+    template <typename Call> auto Timed(Call call) {
+        g_script.desktopCalled = true;
+        double before = g_script.clock(), wallBefore = SteadySeconds();
+        auto result = call();
+        g_script.modal += g_script.clock() - before;
+        g_script.wallModal += SteadySeconds() - wallBefore;
+        return result;
+    }
+    void Beep() override {
+        g_script.desktopCalled = true;
+        inner->Beep();
+    }
+    bool AskYesNo(const char* text, const char* caption) override {
+        return Timed([&] { return inner->AskYesNo(text, caption); });
+    }
+    bool ChooseFile(bool save, const char* title, int index, char* fileTitle, int size) override {
+        return Timed([&] { return inner->ChooseFile(save, title, index, fileTitle, size); });
+    }
+    void OpenHelp() override { inner->OpenHelp(); }
+    void StartProgram(const char* commandLine) override { inner->StartProgram(commandLine); }
+    void OpenFileManager() override { inner->OpenFileManager(); }
+    void HideWindow() override { inner->HideWindow(); }
+    void SetTopmost(bool on) override { inner->SetTopmost(on); }
+    void Quit() override { inner->Quit(); }
+    void SetupDialog() override {
+        Timed([&] {
+            inner->SetupDialog();
+            return 0;
+        });
+    }
+    void ShowPopupMenu() override {
+        Timed([&] {
+            inner->ShowPopupMenu();
+            return 0;
+        });
+    }
+};
+
+ModalTimer g_modalTimer;
+
+// One script file being read in lines.
+struct ScriptReader {
+    int handle;
+    char chunk[kReadChunk];
+    int filled; // bytes in chunk
+    int next;   // the first byte not yet handed out
+    bool ended; // the end of the file, an error or a silent pipe
+};
+
+// Milliseconds of work left to this statement's scripts (at least 0).
+int MillisecondsLeft() {
+    double left = g_script.limit - (g_script.clock() - g_script.started - g_script.modal);
+    double wallLeft =
+        g_script.wallLimit - (SteadySeconds() - g_script.wallStarted - g_script.wallModal);
+    if (wallLeft < left) left = wallLeft;
+    return left > 0 ? (int)(left * 1000) + 1 : 0;
+}
+
+// Whether this statement's scripts have done all the work they may.
+// The clocks are read every 64 lines, a clock costing more than a short
+// line, and after any call of the desktop, which can take long.
+bool WorkBoundReached() {
+    if (g_script.linesRead >= kScriptLineBudget) return true;
+    if ((g_script.linesRead & 63) != 0 && !g_script.desktopCalled) return false;
+    g_script.desktopCalled = false;
+    return MillisecondsLeft() == 0;
+}
+
+// Refills the reader's chunk; false when nothing more comes.
+bool Refill(ScriptReader* r) {
+    if (r->ended) return false;
+    int n = g_seam.files->Read(r->handle, r->chunk, kReadChunk, MillisecondsLeft());
+    if (n <= 0) {
+        // A pipe that keeps silent takes all the time there is.
+        if (n == kReadTimedOut) g_script.cut = true;
+        r->ended = true;
+        return false;
+    }
+    r->filled = n;
+    r->next = 0;
+    return true;
+}
+
+// Reads a line as fgets reads one: up to size - 1 bytes, through the line
+// feed if one comes first; false at the end of the file.
+bool ReadLine(ScriptReader* r, char* line, int size) {
+    int n = 0;
+    while (n < size - 1) {
+        if (r->next >= r->filled && !Refill(r)) break;
+        char c = r->chunk[r->next++];
+        line[n++] = c;
+        if (c == '\n') break;
+    }
+    line[n] = '\0';
+    return n > 0;
+}
 
 // Removes one line end (LF, CR LF or a lone CR) from a line read by fgets.
 void StripLineEnd(char* line) {
@@ -52,7 +174,64 @@ void WithFileName(const char* typed, bool save, const char* title, int filterInd
         action(fileTitle);
 }
 
+// The outermost script of a statement starts the work count and the clock,
+// and times the modal calls until it ends.
+void BeginStatementScripts() {
+    g_script.linesRead = 0;
+    g_script.started = g_script.clock();
+    g_script.wallStarted = SteadySeconds();
+    g_script.modal = 0;
+    g_script.wallModal = 0;
+    g_script.cut = false;
+    g_modalTimer.inner = g_seam.desktop;
+    g_seam.desktop = &g_modalTimer;
+}
+
+// The outermost script has ended: the desktop as it was, and the one report
+// of a cut.
+void EndStatementScripts(const char* name) {
+    g_seam.desktop = g_modalTimer.inner;
+    if (!g_script.cut) return;
+    g_script.cut = false;
+    AppendErrorFormat(" %s の実行を打ち切りました\r\n", name);
+}
+
+// Runs the lines of an open script as statements until it ends or the work
+// bound is reached.
+void RunLines(ScriptReader* reader) {
+    char line[kLineSize];
+    char statement[kLineSize + 2];
+    while (!g_script.cut) {
+        if (WorkBoundReached()) {
+            g_script.cut = true;
+            break;
+        }
+        if (!ReadLine(reader, line, sizeof line)) break;
+        ++g_script.linesRead;
+        if (line[0] == '/' && line[1] == '/') continue;
+        StripLineEnd(line);
+        if (line[0] == '\0') continue;
+        snprintf(statement, sizeof statement, "  %s", line);
+        EnterStatement(statement);
+    }
+}
+
 } // namespace
+
+// The time limits of one statement's scripts.
+void SetScriptTimeLimit(double seconds, double wallSeconds) {
+    g_script.limit = seconds;
+    g_script.wallLimit = wallSeconds;
+}
+
+// The clock of the time limit.
+void SetScriptClock(double (*seconds)()) {
+    g_script.clock = seconds ? seconds : SteadySeconds;
+}
+
+int ScriptDepth() {
+    return g_script.depth;
+}
 
 // call: runs the named script, or asks for one with the open dialog.
 void CallAction(int nameLength) {
@@ -65,6 +244,8 @@ void SaveAction(int nameLength) {
 }
 
 // Runs each line of a script as a statement with output off, then lists.
+// All the scripts of one statement share one bound on their work; when it is
+// reached every one of them stops and one message says so.
 void RunScript(const char* name) {
     char path[kNameSize];
     snprintf(path, sizeof path, "%s", name);
@@ -76,38 +257,48 @@ void RunScript(const char* name) {
         AppendShown(" スクリプトの入れ子が深すぎます\r\n");
         return;
     }
-    // Binary mode and our own line-end removal read LF and CR LF alike everywhere.
-    FILE* file = fopen(path, "rb");
-    if (file == nullptr) {
+    if (g_script.depth > 0 && WorkBoundReached()) {
+        g_script.cut = true;
+        return;
+    }
+    Files* files = g_seam.files;
+    int handle = files ? files->OpenRead(path) : -1;
+    if (handle < 0) {
         AppendErrorFormat(" %s が見あたりません\n", path);
         return;
     }
+    bool outermost = g_script.depth == 0;
+    if (outermost) BeginStatementScripts();
+    ScriptReader reader{handle, {}, 0, 0, false};
     // A name that opens but cannot be read (a folder) is as good as missing.
-    char line[kLineSize];
-    if (fgets(line, sizeof line, file) == nullptr && ferror(file)) {
-        fclose(file);
+    // A pipe that stays silent until the time is up is cut, not missing.
+    int first = files->Read(handle, reader.chunk, kReadChunk, MillisecondsLeft());
+    if (first == kReadTimedOut) g_script.cut = true;
+    if (first < 0 && !g_script.cut) {
+        files->Close(handle);
+        if (outermost) EndStatementScripts(path);
         AppendErrorFormat(" %s が見あたりません\n", path);
         return;
     }
-    rewind(file);
+    reader.filled = first > 0 ? first : 0;
+    reader.ended = first <= 0;
+
     ++g_script.depth;
     g_console.suppress = 1;
-    char statement[kLineSize + 2];
-    while (fgets(line, sizeof line, file) != nullptr) {
-        if (line[0] == '/' && line[1] == '/') continue;
-        StripLineEnd(line);
-        if (line[0] == '\0') continue;
-        snprintf(statement, sizeof statement, "  %s", line);
-        EnterStatement(statement);
-    }
-    fclose(file);
+    RunLines(&reader);
+    files->Close(handle);
     --g_script.depth;
     g_console.suppress = 0;
+    bool cut = g_script.cut;
+    if (outermost) EndStatementScripts(path);
+    if (cut) return;
     AppendFormat(" %s を読み込みました\r\n\r\n", path);
     EnterStatement("  list");
 }
 
-// Writes the console's text and one zero byte; the file holds nothing else.
+// Writes the console's text and one zero byte into a new file beside the
+// named one, and puts it in its place only when every byte is stored: a
+// failed save leaves the old file as it was.
 void SaveTranscript(const char* name) {
     memset(g_transcript, 0, sizeof g_transcript);
     int length = g_seam.edit->GetTextLength();
@@ -117,11 +308,11 @@ void SaveTranscript(const char* name) {
     if (copied < 0 || copied > length) copied = length;
 
     bool saved = false;
-    FILE* file = fopen(name, "wb");
-    if (file != nullptr) {
-        size_t count = (size_t)copied + 1;
-        saved = fwrite(g_transcript, 1, count, file) == count;
-        if (fclose(file) != 0) saved = false;
+    Files* files = g_seam.files;
+    int handle = files ? files->CreateReplacement(name) : -1;
+    if (handle >= 0) {
+        bool written = files->Write(handle, g_transcript, copied + 1);
+        saved = files->FinishReplacement(handle, written) && written;
     }
     if (saved)
         AppendFormat(" %sに保存しました。\n", name);

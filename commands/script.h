@@ -2,8 +2,9 @@
 #pragma once
 
 enum {
-    kMaxScriptDepth = 8,      // scripts open at once through nested calls
-    kTranscriptBuffer = 65536 // the whole console text and its terminator
+    kMaxScriptDepth = 8,       // scripts open at once through nested calls
+    kTranscriptBuffer = 65536, // the whole console text and its terminator
+    kScriptLineBudget = 1000000, // script lines one statement's scripts may read
 };
 
 // Action of call: the named script, or one chosen in the open dialog.
@@ -12,3 +13,15 @@ void CallAction(int nameLength);
 void SaveAction(int nameLength);
 void RunScript(const char* name);
 void SaveTranscript(const char* name);
+
+// How long one statement's scripts may run: seconds of the program's own
+// work on the script clock, and seconds on the steady clock however busy the
+// machine is (time in dialogs and question boxes counts for neither). Each
+// front-end sets what its platform manages well within its bound.
+void SetScriptTimeLimit(double seconds, double wallSeconds);
+// The script clock (nullptr: the steady clock). The front-ends take the
+// processor time of the process, so that a busy machine does not cut scripts
+// that an idle one runs to their end, as long as the steady limit allows.
+void SetScriptClock(double (*seconds)());
+// Scripts running now, one inside the other (0 between statements).
+int ScriptDepth();

@@ -1,14 +1,16 @@
-// The three interfaces the core talks through, set by each front-end.
+// The interfaces the core talks through, set by each front-end.
 #pragma once
 
 #include "platform/desktop.h"
 #include "platform/edit_control.h"
+#include "platform/files.h"
 #include "platform/popup_menu.h"
 
 struct Seam {
     EditControl* edit;
     PopupMenu* menu;
     Desktop* desktop;
+    Files* files; // nullptr: no files, call finds none and save fails
 };
 
 extern Seam g_seam;

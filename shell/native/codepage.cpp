@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <iconv.h>
+#include <string.h>
 
 namespace {
 
@@ -64,7 +65,44 @@ size_t SkipUtf8Char(const char* in, size_t left) {
     return n;
 }
 
+// Converts with iconv and fails on anything it cannot take.
+bool ConvertStrict(const char* to, const char* from, const char* text, std::string* out) {
+    out->clear();
+    iconv_t cd = iconv_open(to, from);
+    if (cd == (iconv_t)-1) return false;
+    char* in = const_cast<char*>(text);
+    size_t left = strlen(text);
+    char buffer[1024];
+    bool ok = true;
+    while (left > 0) {
+        char* o = buffer;
+        size_t room = sizeof buffer;
+        size_t r = iconv(cd, &in, &left, &o, &room);
+        out->append(buffer, (size_t)(o - buffer));
+        if (r != (size_t)-1) continue;
+        if (errno == E2BIG) continue;
+        ok = false;
+        break;
+    }
+    iconv_close(cd);
+    return ok;
+}
+
 } // namespace
+
+// A name of the core on the file system: strict, no replacement characters.
+bool Cp932NameToUtf8(const char* name, std::string* utf8) {
+    return ConvertStrict("UTF-8", "CP932", name, utf8);
+}
+
+// A name of the file system in the core: strict, no replacement characters,
+// and only characters that come back as themselves (the converter takes "£"
+// to the CP932 of "￡", which names another file).
+bool Utf8NameToCp932(const char* name, std::string* cp932) {
+    std::string back;
+    return ConvertStrict("CP932", "UTF-8", name, cp932) &&
+           ConvertStrict("UTF-8", "CP932", cp932->c_str(), &back) && back == name;
+}
 
 // CP932 bytes as UTF-8, bad bytes as U+FFFD.
 std::string Cp932ToUtf8(const char* bytes, size_t size) {

@@ -12,3 +12,9 @@ std::string Cp932ToUtf8(const char* bytes, size_t size);
 std::string Utf8ToCp932(const char* text, size_t size);
 // The console's text as the transcript is printed: each CR LF as LF, UTF-8.
 std::string TranscriptToUtf8(const char* bytes, size_t size);
+// A file name of the core (CP932) as the file system's UTF-8; false when
+// the name is no valid CP932.
+bool Cp932NameToUtf8(const char* name, std::string* utf8);
+// A UTF-8 file name as CP932; false when a character has no CP932 form or
+// one that does not convert back to the same character.
+bool Utf8NameToCp932(const char* name, std::string* cp932);

@@ -18,14 +18,26 @@ namespace {
 
 enum { kExitUsage = 2 };
 
-// Reads a whole file ("-": standard input); false when it cannot be read.
-bool ReadAll(const char* name, std::string* text) {
+// A key script types at most what a console holds many times over.
+const size_t kMaxKeyScript = 1024 * 1024;
+
+// Reads a whole file ("-": standard input) of at most limit bytes; false
+// when it cannot be read, and then tooLarge tells whether it was too large.
+bool ReadAll(const char* name, std::string* text, size_t limit = (size_t)-1,
+             bool* tooLarge = nullptr) {
     FILE* f = (name[0] == '-' && name[1] == '\0') ? stdin : fopen(name, "rb");
     if (!f) return false;
     char chunk[4096];
     size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) text->append(chunk, n);
-    bool ok = !ferror(f);
+    bool ok = true;
+    while (ok && (n = fread(chunk, 1, sizeof chunk, f)) > 0) {
+        if (text->size() + n > limit) {
+            ok = false;
+            if (tooLarge) *tooLarge = true;
+        }
+        text->append(chunk, n);
+    }
+    if (ferror(f)) ok = false;
     if (f != stdin) fclose(f);
     return ok;
 }
@@ -67,13 +79,14 @@ int main(int argc, char** argv) {
     std::vector<KeyAction> actions;
     if (options.keys) {
         std::string script;
-        if (!ReadAll(options.keys, &script))
-            return Fail("cannot read the key script", options.keys);
+        bool tooLarge = false;
+        if (!ReadAll(options.keys, &script, kMaxKeyScript, &tooLarge))
+            return Fail(tooLarge ? "the key script is larger than 1 MiB"
+                                 : "cannot read the key script",
+                        options.keys);
         if (!ParseKeyScript(script.data(), script.size(), &actions, error, sizeof error))
             return Fail(error, options.keys);
     }
-    if (options.ini && access(options.ini, F_OK) == 0 && access(options.ini, R_OK) != 0)
-        return Fail("cannot read the settings file", options.ini);
     FILE* events = nullptr;
     if (options.events) {
         events = fopen(options.events, "w");
@@ -94,6 +107,12 @@ int main(int argc, char** argv) {
     if (piped) BeginPipeOutput();
     if (options.screen) BeginScreenSnapshots(options.screenColumns, options.screenRows);
     std::string settings = SettingsFilePath(options.ini);
+    // A settings file that cannot be read, or one far too large to be one,
+    // stops a start that names it; the usual one is then left aside.
+    const char* problem = SettingsFileProblem(settings.c_str());
+    if (problem && options.ini) return Fail(problem, options.ini);
+    if (problem)
+        fprintf(stderr, "tolvane: %s: %s; using the defaults\n", settings.c_str(), problem);
     StartSession(settings.c_str(), options.script);
     int status = 0;
     if (options.keys) {

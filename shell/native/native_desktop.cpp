@@ -7,6 +7,7 @@
 
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
+#include "shell/native/native_paths.h"
 #include "shell/native/spawn.h"
 
 // MessageBeep: an event, and the bell in an interactive terminal.
@@ -32,13 +33,13 @@ bool NativeDesktop::ChooseFile(bool save, const char* title, int, char* fileTitl
     if (boxes) {
         std::string typed;
         if (!boxes->AskFileName(save, title, &typed)) return false;
-        return TakeFileName(typed.c_str(), fileTitle, size);
+        return TakeFileName(save, typed.c_str(), fileTitle, size);
     }
-    return TakeFileName(save ? saveName : openName, fileTitle, size);
+    return TakeFileName(save, save ? saveName : openName, fileTitle, size);
 }
 
 // The folder part becomes the current folder; false for no name.
-bool NativeDesktop::TakeFileName(const char* name, char* fileTitle, int size) {
+bool NativeDesktop::TakeFileName(bool save, const char* name, char* fileTitle, int size) {
     if (!name || !*name || !fileTitle || size <= 0) return false;
     const char* slash = strrchr(name, '/');
     const char* base = slash ? slash + 1 : name;
@@ -48,7 +49,11 @@ bool NativeDesktop::TakeFileName(const char* name, char* fileTitle, int size) {
         if (folder.empty()) folder = "/";
         if (chdir(folder.c_str()) != 0) return false;
     }
-    snprintf(fileTitle, (size_t)size, "%s", base);
+    // The core's code page; a script to open under a name it can take.
+    std::string chosen;
+    if (save && !Utf8NameToCp932(base, &chosen)) chosen = Utf8ToCp932(base, strlen(base));
+    if (!save) chosen = CoreNameOf(base, true);
+    snprintf(fileTitle, (size_t)size, "%s", chosen.c_str());
     return true;
 }
 

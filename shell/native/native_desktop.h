@@ -57,7 +57,7 @@ class NativeDesktop : public Desktop {
   private:
     // A chosen name: its folder becomes the current folder, the rest goes to
     // fileTitle.
-    bool TakeFileName(const char* name, char* fileTitle, int size);
+    bool TakeFileName(bool save, const char* name, char* fileTitle, int size);
     // Writes one event line; text is code page 932 and printed as UTF-8, a
     // line break in it as "\\n".
     void Event(const char* name, const char* text = nullptr);

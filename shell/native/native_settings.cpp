@@ -31,6 +31,16 @@ std::string SettingsFilePath(const char* iniOption) {
     return std::string(home && *home ? home : ".") + "/.config/tolvane/tolvane.ini";
 }
 
+// A file that is there but cannot be used.
+const char* SettingsFileProblem(const char* path) {
+    std::string text;
+    switch (ReadProfileFile(path, &text)) {
+    case kProfileUnreadable: return "cannot read the settings file";
+    case kProfileTooLarge: return "the settings file is larger than 64 KiB";
+    default: return nullptr;
+    }
+}
+
 // The four flags of section "Setup"; a missing file or key gives 0.
 void LoadSettings(const char* path) {
     g_settingsFile = path ? path : "";

@@ -6,6 +6,10 @@
 // The --ini path when given, else $XDG_CONFIG_HOME/tolvane/tolvane.ini, else
 // ~/.config/tolvane/tolvane.ini.
 std::string SettingsFilePath(const char* iniOption);
+// What keeps a settings file from being read ("cannot read the settings
+// file", "the settings file is larger than 64 KiB"), or nullptr when it can
+// be read or is missing.
+const char* SettingsFileProblem(const char* path);
 // Uses this file from now on and loads crflag, ontopflag, endflag and byte2
 // of section "Setup" into the session settings.
 void LoadSettings(const char* path);

@@ -2,7 +2,9 @@
 
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 
+#include "commands/script.h"
 #include "console/console.h"
 #include "console/keys.h"
 #include "console/session.h"
@@ -10,6 +12,7 @@
 #include "console/statement.h"
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
+#include "shell/native/native_paths.h"
 #include "shell/native/native_settings.h"
 
 NativeShell g_shell;
@@ -95,20 +98,30 @@ void PressKey(int vk, int modifiers) {
     }
 }
 
+// The processor time of the process, in seconds.
+double ProcessSeconds() {
+    struct timespec t;
+    if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t) != 0) return 0;
+    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
+}
+
 } // namespace
 
 // Reset, seam, settings, start-up script, first prompt: the order of start-up.
 void StartSession(const char* settingsFile, const char* script) {
+    SetScriptClock(ProcessSeconds);
     ResetCore();
     g_shell.edit.Reset();
     g_shell.menu.Reset();
     g_shell.desktop.quitting = false;
     g_shell.desktop.finalText.clear();
-    g_seam = Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop};
+    g_seam = Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop, &g_shell.files};
     LoadSettings(settingsFile);
     if (script && *script) {
+        // The name the core can take, as Windows hands on the short path.
+        std::string name = CoreNameOf(script, true);
         char line[kLineSize];
-        snprintf(line, sizeof line, "  call %s", script);
+        snprintf(line, sizeof line, "  call %s", name.c_str());
         EnterStatement(line);
         Append("\r\n");
     }
@@ -135,7 +148,7 @@ void PlayAction(const KeyAction& action) {
     case kActionTrayLeft: desktop.ShowWindow(); break;
     case kActionTrayRight: desktop.ShowPopupMenu(); break;
     case kActionDrop: {
-        std::string path = Utf8ToCp932(action.path, strlen(action.path));
+        std::string path = CoreNameOf(action.path, false);
         AppendFormat("%s", path.c_str());
         break;
     }

@@ -11,11 +11,13 @@
 #include "platform/memory_edit.h"
 #include "platform/memory_menu.h"
 #include "shell/native/native_desktop.h"
+#include "shell/native/native_files.h"
 
 struct NativeShell {
     MemoryEdit edit;
     MemoryMenu menu;
     NativeDesktop desktop;
+    NativeFiles files;
 };
 
 extern NativeShell g_shell;

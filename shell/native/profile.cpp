@@ -1,7 +1,11 @@
 #include "shell/native/profile.h"
 
+#include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -39,15 +43,8 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-// The file's lines without their line ends (CR LF or LF); false if unreadable.
-bool ReadLines(const char* file, std::vector<std::string>* lines) {
-    FILE* f = fopen(file, "rb");
-    if (!f) return false;
-    std::string text;
-    char chunk[4096];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
-    fclose(f);
+// The lines of a file's text without their line ends (CR LF or LF).
+void SplitLines(const std::string& text, std::vector<std::string>* lines) {
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -57,6 +54,14 @@ bool ReadLines(const char* file, std::vector<std::string>* lines) {
         lines->push_back(line);
         start = end + 1;
     }
+}
+
+// The file's lines; false if unreadable, and a file larger than any settings
+// file counts as unreadable.
+bool ReadLines(const char* file, std::vector<std::string>* lines) {
+    std::string text;
+    if (ReadProfileFile(file, &text) != kProfileRead) return false;
+    SplitLines(text, lines);
     return true;
 }
 
@@ -117,6 +122,31 @@ bool FindValue(const char* file, const char* section, const char* key, std::stri
 
 } // namespace
 
+// Reads at most kMaxProfileSize bytes, never waiting on a pipe.
+int ReadProfileFile(const char* file, std::string* text) {
+    text->clear();
+    int fd = open(file, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? kProfileMissing : kProfileUnreadable;
+    struct stat st;
+    int result = kProfileRead;
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) result = kProfileUnreadable;
+    char chunk[4096];
+    while (result == kProfileRead) {
+        ssize_t n = read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) break;
+        if (n < 0)
+            result = kProfileUnreadable;
+        else if (text->size() + (size_t)n > kMaxProfileSize)
+            result = kProfileTooLarge;
+        else
+            text->append(chunk, (size_t)n);
+    }
+    close(fd);
+    if (result != kProfileRead) text->clear();
+    return result;
+}
+
 // The signed decimal integer at the start of the value.
 int GetProfileInt(const char* file, const char* section, const char* key, int def) {
     std::string value;
@@ -147,7 +177,11 @@ int GetProfileText(const char* file, const char* section, const char* key, const
 bool WriteProfileText(const char* file, const char* section, const char* key, const char* value) {
     if (!file || !section || !key || !value) return false;
     std::vector<std::string> lines;
-    ReadLines(file, &lines);
+    // A file that is there but cannot be read is not written over.
+    std::string text;
+    int read = ReadProfileFile(file, &text);
+    if (read != kProfileRead && read != kProfileMissing) return false;
+    SplitLines(text, &lines);
     int keyLine, sectionEnd;
     Locate(lines, section, key, &keyLine, &sectionEnd);
     if (keyLine >= 0) {

@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "commands/script.h"
 #include "platform/seam.h"
 #include "platform/text.h"
 #include "shell/win32/shell_state.h"
@@ -173,9 +174,99 @@ bool Win32Desktop::ChooseFile(bool save, const char* title, int filterIndex, cha
     return true;
 }
 
+// Script files and transcripts through the kernel's ANSI file functions.
+struct Win32Files : Files {
+    enum { kOpenFiles = 16 }; // nested scripts and one transcript at a time
+    HANDLE open[kOpenFiles] = {};
+    char temp[MAX_PATH] = "";              // the new file of the replacement being written
+    char target[kFileBufferSize * 4] = ""; // the file it replaces
+
+    // A free slot for a handle, or -1.
+    int Keep(HANDLE file) {
+        for (int i = 0; i < kOpenFiles; ++i) {
+            if (open[i] == nullptr) {
+                open[i] = file;
+                return i;
+            }
+        }
+        CloseHandle(file);
+        return -1;
+    }
+    HANDLE At(int handle) { return handle >= 0 && handle < kOpenFiles ? open[handle] : nullptr; }
+    int OpenRead(const char* name) override {
+        HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file == INVALID_HANDLE_VALUE ? -1 : Keep(file);
+    }
+    int Read(int handle, char* buffer, int size, int) override {
+        DWORD got = 0;
+        HANDLE file = At(handle);
+        if (!file || !ReadFile(file, buffer, (DWORD)size, &got, nullptr)) return -1;
+        return (int)got;
+    }
+    void Close(int handle) override {
+        HANDLE file = At(handle);
+        if (file) CloseHandle(file);
+        if (file) open[handle] = nullptr;
+    }
+    // A new file from GetTempFileNameA in the folder of name.
+    int CreateReplacement(const char* name) override {
+        DWORD attributes = GetFileAttributesA(name);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return -1;
+        char folder[sizeof target];
+        snprintf(folder, sizeof folder, "%s", name);
+        int cut = 0; // behind the last separator, double-byte characters kept whole
+        for (int i = 0; folder[i]; i += CharLength(folder + i))
+            if (folder[i] == '\\' || folder[i] == '/' || folder[i] == ':') cut = i + 1;
+        folder[cut] = '\0';
+        if (cut == 0) snprintf(folder, sizeof folder, "%s", ".");
+        if (!GetTempFileNameA(folder, "tvs", 0, temp)) return -1;
+        HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            DeleteFileA(temp);
+            return -1;
+        }
+        snprintf(target, sizeof target, "%s", name);
+        return Keep(file);
+    }
+    bool Write(int handle, const char* bytes, int size) override {
+        DWORD written = 0;
+        HANDLE file = At(handle);
+        return file && WriteFile(file, bytes, (DWORD)size, &written, nullptr) &&
+               written == (DWORD)size;
+    }
+    // Flushed, closed and moved over the old file in one step; else deleted.
+    bool FinishReplacement(int handle, bool keep) override {
+        HANDLE file = At(handle);
+        if (!file) return false;
+        bool ok = keep && FlushFileBuffers(file);
+        if (!CloseHandle(file)) ok = false;
+        open[handle] = nullptr;
+        if (ok && !MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            ok = false;
+        if (!ok) DeleteFileA(temp);
+        return ok;
+    }
+};
+
+// The processor time of the process in seconds; where the host reports none,
+// the time since the system started.
+double ProcessSeconds() {
+    FILETIME created, exited, kernel, user;
+    if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        ULONGLONG k = ((ULONGLONG)kernel.dwHighDateTime << 32) | kernel.dwLowDateTime;
+        ULONGLONG u = ((ULONGLONG)user.dwHighDateTime << 32) | user.dwLowDateTime;
+        if (k + u > 0) return (double)(k + u) / 1e7;
+    }
+    return GetTickCount() / 1000.0;
+}
+
 Win32Edit g_edit;
 Win32Menu g_menu;
 Win32Desktop g_desktop;
+Win32Files g_files;
 
 } // namespace
 
@@ -194,4 +285,9 @@ void InstallWin32Seam() {
     g_seam.edit = &g_edit;
     g_seam.menu = &g_menu;
     g_seam.desktop = &g_desktop;
+    g_seam.files = &g_files;
+    // The window repaints slowly under some hosts: a statement's scripts get
+    // the time that still ends them well within ten seconds.
+    SetScriptTimeLimit(4.0, 8.0);
+    SetScriptClock(ProcessSeconds);
 }

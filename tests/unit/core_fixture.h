@@ -12,6 +12,7 @@
 #include "platform/memory_edit.h"
 #include "platform/memory_menu.h"
 #include "platform/seam.h"
+#include "shell/native/native_files.h"
 
 struct TestDesktop : Desktop {
     int beeps = 0;
@@ -47,10 +48,11 @@ class CoreTest : public ::testing::Test {
     MemoryEdit edit;
     MemoryMenu menu;
     TestDesktop desktop;
+    NativeFiles files;
 
     void SetUp() override {
         ResetCore();
-        g_seam = Seam{&edit, &menu, &desktop};
+        g_seam = Seam{&edit, &menu, &desktop, &files};
     }
 
     // Runs a statement as a typed line; returns what it printed (CP932).

@@ -1,15 +1,23 @@
 // Script files and transcript saving, on real files in a temporary folder.
 #include <dirent.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "commands/script.h"
+#include "platform/seam.h"
 #include "console/console.h"
 #include "console/history.h"
 #include "console/settings.h"
@@ -18,6 +26,13 @@
 #include "expr/variables.h"
 
 namespace {
+
+// The processor time of the process: the clock the front-ends give scripts.
+double CpuSeconds() {
+    struct timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
+}
 
 // A desktop whose file dialogs also note their title and filter index.
 struct DialogDesktop : TestDesktop {
@@ -46,8 +61,10 @@ class ScriptTest : public CoreTest {
         ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
         home = cwd;
         ASSERT_EQ(chdir(folder.c_str()), 0);
+        SetScriptClock(CpuSeconds);
     }
     void TearDown() override {
+        SetScriptClock(nullptr);
         EXPECT_EQ(chdir(home.c_str()), 0);
         std::filesystem::remove_all(folder);
     }
@@ -72,6 +89,8 @@ class ScriptTest : public CoreTest {
         edit.ReplaceSel("");
         return out;
     }
+    // Checks the state after a statement that ran scripts.
+    void ExpectSettled(int files);
     double Variable(const char* name) {
         double value = -999;
         FindVariable(name, &value);
@@ -250,6 +269,205 @@ TEST_F(ScriptTest, SaveAsTypedAndThroughTheDialog) {
     dialogs.chosenFile = "chosen.txt";
     EXPECT_EQ(Run("save"), " chosen.txtに保存しました。\n");
     EXPECT_EQ(ReadFile("chosen.txt").back(), '\0');
+}
+
+// The number of times a text occurs in another.
+size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+const std::string kCut = " の実行を打ち切りました\r\n";
+
+// After a cut everything is as after any statement: output on, the files
+// closed, the desktop the session's own, and the next statement prints.
+void ScriptTest::ExpectSettled(int files) {
+    EXPECT_EQ(g_console.suppress, 0);
+    EXPECT_EQ(ScriptDepth(), 0);
+    EXPECT_EQ(OpenFiles(), files);
+    EXPECT_EQ(Run("6*7"), " 42\r\n");
+}
+
+TEST_F(ScriptTest, SelfCallsEndAtTheWorkBound) {
+    // Six calls of itself per level: about 400,000 runs without a bound.
+    std::string self = "n=n+1\n";
+    for (int i = 0; i < 6; ++i) self += "call self\n";
+    WriteFile("self.tvs", self);
+    Run("n=0");
+    int files = OpenFiles();
+    Run("call self");
+    // One message, and nothing of the cut scripts after it: no report, no list.
+    std::string text = Text();
+    EXPECT_EQ(Count(text, kCut), 1u);
+    const std::string last = " self.tvs" + kCut;
+    EXPECT_EQ(text.compare(text.size() - last.size(), std::string::npos, last), 0);
+    EXPECT_EQ(g_seam.desktop, &dialogs);
+    EXPECT_GT(Variable("n"), 100);
+    ExpectSettled(files);
+    // The bound is the statement's: the next call runs again.
+    double before = Variable("n");
+    Run("call self");
+    EXPECT_GT(Variable("n") - before, 100);
+}
+
+TEST_F(ScriptTest, AScriptOfManyLinesIsCutAtTheBound) {
+    // Comment lines count as read; the time limit is out of the way here.
+    std::string lines = "n=0\n";
+    for (int i = 0; i < kScriptLineBudget - 3; ++i) lines += "//\n";
+    lines += "n=n+1\nn=n+1\nn=n+1\n";
+    WriteFile("many.tvs", lines);
+    SetScriptTimeLimit(1000, 1000);
+    EXPECT_EQ(Run("call many"), " many.tvs" + kCut);
+    SetScriptTimeLimit(0.5, 0.9);
+    EXPECT_EQ(Variable("n"), 2);
+}
+
+TEST_F(ScriptTest, EndlessFilesEndAtTheBound) {
+    int files = OpenFiles();
+    for (const char* device : {"/dev/zero", "/dev/urandom"}) {
+        std::filesystem::remove("endless.tvs");
+        std::filesystem::create_symlink(device, "endless.tvs");
+        EXPECT_EQ(Run("call endless"), " endless.tvs" + kCut) << device;
+        ExpectSettled(files);
+    }
+}
+
+TEST_F(ScriptTest, PipesEndAtTheBound) {
+    SetScriptTimeLimit(0.2, 0.4);
+    ASSERT_EQ(mkfifo("pipe.tvs", 0600), 0);
+    int files = OpenFiles();
+    // A writer that never stops, and one that never writes.
+    for (const char* writer : {"yes 1+1 > pipe.tvs", "exec 3> pipe.tvs; sleep 30"}) {
+        pid_t child = fork();
+        if (child == 0) {
+            execl("/bin/sh", "sh", "-c", writer, (char*)nullptr);
+            _exit(127);
+        }
+        usleep(300 * 1000); // the writer has opened it
+        EXPECT_EQ(Run("call pipe"), " pipe.tvs" + kCut) << writer;
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        ExpectSettled(files);
+    }
+    // Without a writer it waits for one no longer than the bound either.
+    EXPECT_EQ(Run("call pipe"), " pipe.tvs" + kCut);
+    ExpectSettled(files);
+    SetScriptTimeLimit(0.5, 0.9);
+}
+
+// A clock that only moves when told.
+double g_now = 0;
+double FakeClock() {
+    return g_now;
+}
+
+// A desktop whose open dialog and beep take time on the fake clock.
+struct SlowDesktop : DialogDesktop {
+    bool ChooseFile(bool save, const char* t, int index, char* fileTitle, int size) override {
+        g_now += 60; // a person looking for a file
+        return DialogDesktop::ChooseFile(save, t, index, fileTitle, size);
+    }
+    void Beep() override {
+        g_now += 0.2; // work of the program's own
+        DialogDesktop::Beep();
+    }
+};
+
+TEST_F(ScriptTest, TimeInDialogsIsNotWork) {
+    SlowDesktop slow;
+    g_seam.desktop = &slow;
+    SetScriptClock(FakeClock);
+    WriteFile("inner.tvs", "i=1\n");
+    slow.chosenFile = "inner.tvs";
+    WriteFile("ask.tvs", "call\ncall\nk=5\n");
+    std::string out = Run("call ask");
+    EXPECT_EQ(out.find(kCut), std::string::npos);
+    EXPECT_EQ(Variable("k"), 5);
+    // Three errors of 0.2 s each pass the half second the scripts may take.
+    WriteFile("slow.tvs", "1/0\n1/0\n1/0\n1/0\nk=6\n");
+    EXPECT_EQ(Run("call slow"), " slow.tvs" + kCut);
+    EXPECT_EQ(slow.beeps, 3);
+    EXPECT_EQ(Variable("k"), 5);
+    g_seam.desktop = &dialogs;
+}
+
+// Files that fail at one step of a replacement, on the real files otherwise.
+struct FaultyFiles : NativeFiles {
+    enum Step { kNone, kCreate, kWrite, kFinish } failAt = kNone;
+    int CreateReplacement(const char* name) override {
+        return failAt == kCreate ? -1 : NativeFiles::CreateReplacement(name);
+    }
+    bool Write(int handle, const char* bytes, int size) override {
+        if (failAt != kWrite) return NativeFiles::Write(handle, bytes, size);
+        NativeFiles::Write(handle, bytes, size / 2); // the disk filled up half way
+        return false;
+    }
+    bool FinishReplacement(int handle, bool keep) override {
+        if (failAt != kFinish) return NativeFiles::FinishReplacement(handle, keep);
+        NativeFiles::FinishReplacement(handle, false);
+        return false;
+    }
+};
+
+// The names in the current folder, sorted.
+std::string Listing() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string all;
+    for (const std::string& name : names) all += name + " ";
+    return all;
+}
+
+TEST_F(ScriptTest, AFailedSaveKeepsTheOldFile) {
+    FaultyFiles faulty;
+    g_seam.files = &faulty;
+    const std::string old(6300, 'o');
+    WriteFile("keep.txt", old);
+    Append(std::string(9000, 'n').c_str());
+    for (auto step : {FaultyFiles::kCreate, FaultyFiles::kWrite, FaultyFiles::kFinish}) {
+        faulty.failAt = step;
+        EXPECT_EQ(Run("save keep.txt"), " 保存失敗 [keep.txt]\n") << step;
+        EXPECT_EQ(ReadFile("keep.txt"), old) << step;
+        EXPECT_EQ(Listing(), "keep.txt ") << step;
+    }
+    faulty.failAt = FaultyFiles::kNone;
+    std::string text = Text() + std::string(1, '\0');
+    EXPECT_EQ(Run("save keep.txt"), " keep.txtに保存しました。\n");
+    EXPECT_EQ(ReadFile("keep.txt"), text);
+    EXPECT_EQ(Listing(), "keep.txt ");
+    g_seam.files = &files;
+}
+
+TEST_F(ScriptTest, SaveReplacesWhatTheNamePointsTo) {
+    WriteFile("target.txt", "old");
+    chmod("target.txt", 0640);
+    std::filesystem::create_symlink("target.txt", "link.txt");
+    EXPECT_EQ(Run("save link.txt"), " link.txtに保存しました。\n");
+    EXPECT_TRUE(std::filesystem::is_symlink("link.txt"));
+    EXPECT_EQ(ReadFile("target.txt").back(), '\0');
+    struct stat st;
+    ASSERT_EQ(stat("target.txt", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    // A device is written in place, and stays a device.
+    EXPECT_EQ(Run("save /dev/null"), " /dev/nullに保存しました。\n");
+    ASSERT_EQ(stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_EQ(Listing(), "link.txt target.txt ");
+}
+
+TEST_F(ScriptTest, NamesAreUtf8OnDisk) {
+    // The core's names are CP932; the files carry UTF-8 names.
+    EXPECT_EQ(Run("save 計算.txt"), " 計算.txtに保存しました。\n");
+    EXPECT_TRUE(std::filesystem::exists(u8"計算.txt"));
+    std::ofstream(u8"表.tvs") << "t=9\n";
+    EXPECT_EQ(Run("call 表").find(" 表.tvs を読み込みました"), 0u);
+    EXPECT_EQ(Variable("t"), 9);
+    // A name that is no CP932 is no file.
+    EXPECT_EQ(Run("call \x81"), " \x81.tvs が見あたりません\n");
+    EXPECT_EQ(Run("save \x81"), " 保存失敗 [\x81]\n");
 }
 
 } // namespace

@@ -1,0 +1,41 @@
+// A key script played by the native player on a fresh session.
+#include <stdint.h>
+
+#include <vector>
+
+#include "console/console.h"
+#include "fuzz/fuzz_session.h"
+#include "platform/key_script.h"
+#include "platform/seam.h"
+#include "shell/native/player.h"
+
+namespace {
+
+// The player's desktop for what ends the play; nothing is started.
+struct PlayerQuietDesktop : QuietDesktop {
+    void Quit() override { g_shell.desktop.Quit(); }
+    void HideWindow() override { g_shell.desktop.HideWindow(); }
+};
+
+PlayerQuietDesktop g_quiet;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::vector<KeyAction> actions;
+    char error[256];
+    if (!ParseKeyScript((const char*)data, size, &actions, error, sizeof error)) return 0;
+    StartSession(nullptr, nullptr);
+    ResetFuzzFiles();
+    g_seam.desktop = &g_quiet;
+    g_seam.files = &FuzzFiles();
+    for (const KeyAction& action : actions) {
+        if (g_shell.desktop.quitting) break;
+        // A dropped path stays inside the session's own files.
+        if (action.kind == kActionDrop) continue;
+        PlayAction(action);
+        CheckInvariants(&g_quiet, kEndOfText - 1);
+    }
+    CurrentText();
+    return 0;
+}

@@ -1,0 +1,66 @@
+// What every fuzz target shares: a fresh calculator session on in-memory
+// parts that touch nothing outside the process, and the invariants that must
+// hold after every input.
+#pragma once
+
+#include <stddef.h>
+
+#include <map>
+#include <string>
+
+#include "console/console.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+
+// Files kept in memory: a script named "self.tvs" that calls itself, the
+// endless "zero.tvs", and whatever save writes.
+struct MemoryFiles : Files {
+    std::map<std::string, std::string> files;
+    struct Reading {
+        const std::string* text; // nullptr: endless zero bytes
+        size_t at;
+    };
+    std::map<int, Reading> reading;
+    std::map<int, std::string> writing; // handle to name
+    std::string pending;                // the bytes of the replacement
+    int next = 1;
+
+    int OpenRead(const char* name) override;
+    int Read(int handle, char* buffer, int size, int waitMs) override;
+    void Close(int handle) override;
+    int CreateReplacement(const char* name) override;
+    bool Write(int handle, const char* bytes, int size) override;
+    bool FinishReplacement(int handle, bool keep) override;
+};
+
+// A desktop that starts nothing: questions answered yes, the dialogs choose
+// "self" and "out.txt", quitting is noted.
+struct QuietDesktop : Desktop {
+    bool quit = false;
+    void Beep() override {}
+    bool AskYesNo(const char*, const char*) override { return true; }
+    bool ChooseFile(bool save, const char*, int, char* fileTitle, int size) override;
+    void OpenHelp() override {}
+    void StartProgram(const char*) override {}
+    void OpenFileManager() override {}
+    void HideWindow() override {}
+    void SetTopmost(bool) override {}
+    void Quit() override { quit = true; }
+    void SetupDialog() override {}
+    void ShowPopupMenu() override {}
+};
+
+// A fresh core on the in-memory console, menu, quiet desktop and files.
+void StartFuzzSession();
+// The session's files as they are at its start.
+void ResetFuzzFiles();
+// The files of the session.
+MemoryFiles& FuzzFiles();
+// Aborts with a message unless the state between statements is sound:
+// evaluator nesting 0, output on, no script running and no file open, the
+// desktop as it must be, the transcript within maxLength (the program's own
+// output keeps it within kTranscriptLimit; what a person types can add to it
+// up to the end-of-text address).
+void CheckInvariants(Desktop* desktop, int maxLength = kTranscriptLimit);
+// Aborts with a message when a condition fails.
+void Require(bool condition, const char* what);

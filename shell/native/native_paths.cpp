@@ -1,0 +1,121 @@
+#include "shell/native/native_paths.h"
+
+#include <limits.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "shell/native/codepage.h"
+
+namespace {
+
+enum {
+    kMaxCoreName = 400, // bytes of a name that "call " and a statement still hold
+    kMaxLinkName = 120, // bytes of a link's own name
+    kMaxLinks = 64,     // links one run makes at most
+};
+
+struct LinkFolder {
+    std::string folder;             // the private folder, once made
+    std::vector<std::string> links; // the links in it
+};
+
+LinkFolder g_links;
+
+// Removes the links and their folder when the program ends.
+void RemoveLinks() {
+    for (const std::string& link : g_links.links) unlink(link.c_str());
+    if (!g_links.folder.empty()) rmdir(g_links.folder.c_str());
+}
+
+// The private folder of this run's links, made on first use; empty when it
+// cannot be made.
+const std::string& Folder() {
+    if (!g_links.folder.empty()) return g_links.folder;
+    const char* tmp = getenv("TMPDIR");
+    std::string base =
+        tmp && *tmp && strlen(tmp) < 100 && strchr(tmp, ' ') == nullptr ? tmp : "/tmp";
+    std::string pattern = base + "/tolvane-XXXXXX";
+    if (mkdtemp(&pattern[0])) {
+        g_links.folder = pattern;
+        atexit(RemoveLinks);
+    }
+    return g_links.folder;
+}
+
+// Whether the core takes a CP932 name as it is.
+bool Takeable(const std::string& cp932) {
+    return cp932.size() <= kMaxCoreName && cp932.find_first_of(" \t'") == std::string::npos;
+}
+
+// The file's own name made takeable: troublesome characters become "_", and
+// a long name keeps its end (the extension) and as much of its start as fits.
+std::string LinkNameOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string name;
+    for (size_t i = 0; i < base.size();) {
+        unsigned char c = (unsigned char)base[i];
+        size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        std::string ch = base.substr(i, n), cp932;
+        if (ch == " " || ch == "\t" || ch == "'" || !Utf8NameToCp932(ch.c_str(), &cp932))
+            name += '_';
+        else
+            name += cp932;
+        i += n;
+    }
+    if (name.size() > kMaxLinkName) {
+        // Cut between characters: keep the last 8 bytes whole if ASCII.
+        std::string tail = name.substr(name.size() - 8);
+        bool ascii = true;
+        for (char c : tail) ascii = ascii && (unsigned char)c < 0x80;
+        if (!ascii) tail.clear();
+        std::string head;
+        for (size_t i = 0; i < name.size() && head.size() + tail.size() + 2 < kMaxLinkName;) {
+            unsigned char c = (unsigned char)name[i];
+            size_t n = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+            if (head.size() + n + tail.size() + 2 >= kMaxLinkName) break;
+            head += name.substr(i, n);
+            i += n;
+        }
+        name = head + "_" + tail;
+    }
+    return name.empty() ? std::string("_") : name;
+}
+
+} // namespace
+
+// The path itself when the core can take it, else a link that opens the file.
+std::string CoreNameOf(const char* path, bool scriptRule) {
+    std::string cp932;
+    bool converts = Utf8NameToCp932(path, &cp932);
+    if (converts && Takeable(cp932)) return cp932;
+    std::string target = path;
+    size_t length = target.size();
+    if (scriptRule && (length < 4 || target[length - 4] != '.')) target += ".tvs";
+    char real[PATH_MAX];
+    const std::string& folder = Folder();
+    if (!realpath(target.c_str(), real) || folder.empty() || g_links.links.size() >= kMaxLinks)
+        return converts ? cp932 : Utf8ToCp932(path, strlen(path));
+    std::string name = LinkNameOf(target);
+    std::string link, linkUtf8;
+    for (int n = 1; n < 100; ++n) {
+        std::string candidate = folder + "/" + (n == 1 ? "" : std::to_string(n) + "-");
+        std::string candidateCp932;
+        if (!Utf8NameToCp932(candidate.c_str(), &candidateCp932)) break;
+        candidateCp932 += name;
+        std::string utf8;
+        if (!Cp932NameToUtf8(candidateCp932.c_str(), &utf8)) break;
+        if (symlink(real, utf8.c_str()) == 0) {
+            link = candidateCp932;
+            linkUtf8 = utf8;
+            break;
+        }
+    }
+    if (link.empty()) return converts ? cp932 : Utf8ToCp932(path, strlen(path));
+    g_links.links.push_back(linkUtf8);
+    return link;
+}
