@@ -92,12 +92,13 @@ void RunScript(const char* name) {
     rewind(file);
     ++g_script.depth;
     g_console.suppress = 1;
-    char statement[kLineSize + 2];
-    while (fgets(line, sizeof line, file) != nullptr) {
-        if (line[0] == '/' && line[1] == '/') continue;
-        StripLineEnd(line);
-        if (line[0] == '\0') continue;
-        snprintf(statement, sizeof statement, "  %s", line);
+    // Each line is read straight behind the two blanks in the prompt's place.
+    char statement[kLineSize + 2] = {' ', ' '};
+    char* text = statement + 2;
+    while (fgets(text, kLineSize, file) != nullptr) {
+        if (text[0] == '/' && text[1] == '/') continue;
+        StripLineEnd(text);
+        if (text[0] == '\0') continue;
         EnterStatement(statement);
     }
     fclose(file);

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/key_script.h"
 #include "shell/native/codepage.h"
@@ -62,12 +61,13 @@ int main(int argc, char** argv) {
     }
     if (options.decode) return Decode();
 
-    std::vector<KeyAction> actions;
+    // The key script is checked whole before anything runs, then played as
+    // it is read: its actions are never all kept.
+    std::string script;
     if (options.keys) {
-        std::string script;
         if (!ReadAll(options.keys, &script))
             return Fail("cannot read the key script", options.keys);
-        if (!ParseKeyScript(script.data(), script.size(), &actions, error, sizeof error))
+        if (!CheckKeyScript(script.data(), script.size(), error, sizeof error))
             return Fail(error, options.keys);
     }
     if (options.ini && access(options.ini, F_OK) == 0 && access(options.ini, R_OK) != 0)
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     StartSession(settings.c_str(), options.script);
     int status = 0;
     if (options.keys) {
-        PlayActions(actions);
+        PlayKeyScript(script.data(), script.size());
         PrintConsoleText(CurrentText(), options.raw);
         if (!options.raw) fputc('\n', stdout);
     } else {
