@@ -100,6 +100,7 @@ def main():
     ap.add_argument("tolvane")
     ap.add_argument("--runs", type=int, default=5)
     ap.add_argument("--statements", type=int, default=100000)
+    ap.add_argument("--only", help="one workload: call, typed or pipe")
     args = ap.parse_args()
     tolvane = os.path.abspath(args.tolvane)
     n = args.statements
@@ -151,6 +152,8 @@ def main():
         },
     }
 
+    if args.only:
+        workloads = {args.only: workloads[args.only]}
     ok = True
     results = {}
     for name, programs in workloads.items():
