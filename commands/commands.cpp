@@ -1,6 +1,6 @@
 #include "commands/commands.h"
 
-#include <stdio.h>
+#include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -104,6 +104,25 @@ void EngineeringAction(int) {
     PrintSettingsReport(1);
 }
 
+// sscanf with "%lf": blanks, then strtod's number, except that "0x" with no
+// hexadecimal digit behind it matches nothing. Done with strtod, so that the
+// Windows program carries no scanf.
+bool ReadDouble(const char* text, double* value) {
+    const char* p = text;
+    while (isspace((unsigned char)*p)) ++p;
+    const char* digits = p + (*p == '+' || *p == '-');
+    if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        const char* h = digits + 2;
+        if (*h == '.') ++h;
+        if (!isxdigit((unsigned char)*h)) return false;
+    }
+    char* end = nullptr;
+    double v = strtod(p, &end);
+    if (end == p) return false;
+    *value = v;
+    return true;
+}
+
 // zero: the zero threshold.
 void ZeroAction(int nameLength) {
     const char* arg = TakeArgument(nameLength);
@@ -112,7 +131,7 @@ void ZeroAction(int nameLength) {
         return;
     }
     double value;
-    if (sscanf(arg, "%lf", &value) == 1) g_settings.zeroThreshold = value;
+    if (ReadDouble(arg, &value)) g_settings.zeroThreshold = value;
     PrintSettingsReport(1);
 }
 
