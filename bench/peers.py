@@ -191,6 +191,18 @@ def main():
             print(f"{name:<8} {prog:<8} {med[prog] * 1e3:8.1f}ms {med[prog] / n * 1e6:8.3f}us "
                   f"{n / med[prog]:12.0f} {mem[prog] / 1024:8.1f}MiB {ratio:13.2f}x")
         print(f"{name:<8} values {'agree' if agreed else 'DIFFER'}: {values}")
+    goals = []
+    if "call" in results:
+        med = results["call"][0]
+        goals.append(("call script >= 3 million statements/s", n / med["tolvane"] >= 3e6))
+        goals.append(("call script >= 100 x bc -l", med["bc -l"] / med["tolvane"] >= 100))
+    if "typed" in results:
+        med, mem = results["typed"][0], results["typed"][1]
+        goals.append(("typed statement <= 3 us", med["tolvane"] / n <= 3e-6))
+        goals.append(("typed statements >= 10 x bc -l", med["bc -l"] / med["tolvane"] >= 10))
+        goals.append(("--keys memory <= 16 MiB", mem["tolvane"] <= 16 * 1024))
+    for text, met in goals:
+        print(f"goal {text}: {'met' if met else 'MISSED'}")
     if not ok:
         print("bench-peers: a program failed or the values differ", file=sys.stderr)
         return 1
