@@ -237,7 +237,7 @@ bool MemoryEdit::Splice(int from, int to, const char* bytes, int count) {
         // The oldest lines go: the text now starts further on.
         text_ += to;
     } else {
-        if (text_ + newLength + 1 > buffer_ + sizeof buffer_) {
+        if ((text_ - buffer_) + newLength + 1 > (long)sizeof buffer_) {
             memmove(buffer_, text_, (size_t)length_ + 1);
             text_ = buffer_;
         }
