@@ -8,7 +8,7 @@ FUZZ   := build/fuzz
 FUZZ_SECONDS ?= 60
 JOBS   ?= $(shell nproc)
 
-.PHONY: all build run run-gui test deps deps-native native asan win32 fuzz-build fuzz bench format clean
+.PHONY: all build run run-gui test deps deps-native native asan win32 fuzz-build fuzz bench bench-peers bench-startup format clean
 
 all: build
 
@@ -56,6 +56,16 @@ test: build
 
 bench: deps-native native
 	$(NATIVE)/benchmarks
+
+# Tolvane beside bc -l and Python on the same generated workloads, then the
+# Google Benchmark cases of a typed statement and of the history bookkeeping.
+bench-peers: deps-native native
+	python3 bench/peers.py $(NATIVE)/tolvane
+	$(NATIVE)/benchmarks --benchmark_filter='TypedStatement|HistoryBookkeeping'
+
+# tolvane.exe's start-up beside an empty Win32 window program, under Wine.
+bench-startup: deps native win32
+	scripts/wine-env python3 bench/startup.py
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -22,4 +22,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Small programs: no exceptions, unwind tables or run-time type information
+# (nothing uses them), every function in a section of its own so that the linker
+# drops what nothing calls, and no symbols in what is shipped.
+string(APPEND CMAKE_CXX_FLAGS_INIT " -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -ffunction-sections")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s")

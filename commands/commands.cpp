@@ -1,6 +1,6 @@
 #include "commands/commands.h"
 
-#include <stdio.h>
+#include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -104,6 +104,25 @@ void EngineeringAction(int) {
     PrintSettingsReport(1);
 }
 
+// sscanf with "%lf": blanks, then strtod's number, except that "0x" with no
+// hexadecimal digit behind it matches nothing. Done with strtod, so that the
+// Windows program carries no scanf.
+bool ReadDouble(const char* text, double* value) {
+    const char* p = text;
+    while (isspace((unsigned char)*p)) ++p;
+    const char* digits = p + (*p == '+' || *p == '-');
+    if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        const char* h = digits + 2;
+        if (*h == '.') ++h;
+        if (!isxdigit((unsigned char)*h)) return false;
+    }
+    char* end = nullptr;
+    double v = strtod(p, &end);
+    if (end == p) return false;
+    *value = v;
+    return true;
+}
+
 // zero: the zero threshold.
 void ZeroAction(int nameLength) {
     const char* arg = TakeArgument(nameLength);
@@ -112,7 +131,7 @@ void ZeroAction(int nameLength) {
         return;
     }
     double value;
-    if (sscanf(arg, "%lf", &value) == 1) g_settings.zeroThreshold = value;
+    if (ReadDouble(arg, &value)) g_settings.zeroThreshold = value;
     PrintSettingsReport(1);
 }
 
@@ -209,14 +228,46 @@ const Command kCommands[] = {
     {"/", nullptr},
 };
 
+enum { kCommandCount = sizeof kCommands / sizeof kCommands[0] - 1 }; // without the end marker
+
+// The table by first byte: each byte's commands in table order, and every
+// name's length, worked out once.
+struct CommandIndex {
+    bool built;
+    signed char first[256];          // the first command with that first byte, -1 none
+    signed char next[kCommandCount]; // the next one with the same first byte, -1 none
+    unsigned char length[kCommandCount];
+};
+
+CommandIndex g_index;
+
+// Fills the index from the table, keeping table order within each byte.
+void BuildIndex() {
+    signed char* last[256];
+    for (int b = 0; b < 256; ++b) {
+        g_index.first[b] = -1;
+        last[b] = &g_index.first[b];
+    }
+    for (int i = 0; i < kCommandCount; ++i) {
+        unsigned char b = (unsigned char)kCommands[i].name[0];
+        g_index.length[i] = (unsigned char)strlen(kCommands[i].name);
+        g_index.next[i] = -1;
+        *last[b] = (signed char)i;
+        last[b] = &g_index.next[i];
+    }
+    g_index.built = true;
+}
+
 } // namespace
 
-// Runs the first command whose name begins the cleaned statement.
+// Runs the first command in table order whose name begins the cleaned
+// statement; only the commands that share its first byte are compared.
 bool DispatchCommand(const char* cleaned) {
-    for (const Command* c = kCommands; strcmp(c->name, "/") != 0; ++c) {
-        int length = (int)strlen(c->name);
-        if (strncmp(cleaned, c->name, (size_t)length) == 0) {
-            c->action(length);
+    if (!g_index.built) BuildIndex();
+    for (int i = g_index.first[(unsigned char)cleaned[0]]; i >= 0; i = g_index.next[i]) {
+        int length = g_index.length[i];
+        if (strncmp(cleaned, kCommands[i].name, (size_t)length) == 0) {
+            kCommands[i].action(length);
             return true;
         }
     }

@@ -199,19 +199,19 @@ void EndStatementScripts(const char* name) {
 // Runs the lines of an open script as statements until it ends or the work
 // bound is reached.
 void RunLines(ScriptReader* reader) {
-    char line[kLineSize];
-    char statement[kLineSize + 2];
+    // Each line is read straight behind the two blanks in the prompt's place.
+    char statement[kLineSize + 2] = {' ', ' '};
+    char* line = statement + 2;
     while (!g_script.cut) {
         if (WorkBoundReached()) {
             g_script.cut = true;
             break;
         }
-        if (!ReadLine(reader, line, sizeof line)) break;
+        if (!ReadLine(reader, line, kLineSize)) break;
         ++g_script.linesRead;
         if (line[0] == '/' && line[1] == '/') continue;
         StripLineEnd(line);
         if (line[0] == '\0') continue;
-        snprintf(statement, sizeof statement, "  %s", line);
         EnterStatement(statement);
     }
 }

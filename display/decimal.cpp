@@ -1,5 +1,7 @@
 #include "display/decimal.h"
 
+#include <stdio.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -52,22 +54,40 @@ int Finish(TextOut* t) {
     return t->length;
 }
 
+// Writes a finite value's 17 significant digits, correctly rounded, as
+// "d.dddddddddddddddde+XX"; returns the length. The C++ library's to_chars is
+// the quick way. The Windows program takes mingw-w64's C99 printf, which
+// rounds correctly as well, and so carries none of the C++ library's number
+// tables.
+int ScientificText(double value, char* text, int size) {
+#ifdef _WIN32
+    int n = snprintf(text, (size_t)size, "%.16e", value);
+    return n < 0 ? 0 : (n < size ? n : size - 1);
+#else
+    std::to_chars_result r =
+        std::to_chars(text, text + size, value, std::chars_format::scientific, 16);
+    return (int)(r.ptr - text);
+#endif
+}
+
 // Splits a finite value into its 17 significant digits and the exponent of
-// the first; to_chars gives "d.dddddddddddddddde+XX".
+// the first.
 void SplitDigits(double value, DecimalDigits* d) {
     char text[40];
-    std::to_chars_result r =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 16);
+    const char* end = text + ScientificText(value, text, sizeof text);
     const char* p = text;
     d->negative = std::signbit(value);
     if (*p == '-') ++p;
     d->count = 0;
-    for (; p < r.ptr && *p != 'e'; ++p) {
+    for (; p < end && *p != 'e'; ++p) {
         if (*p >= '0' && *p <= '9' && d->count < kSignificant) d->digit[d->count++] = *p;
     }
     int exponent = 0;
-    if (p < r.ptr) std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, exponent);
-    d->exponent = exponent;
+    bool negativeExponent = false;
+    if (p < end) ++p; // the "e"
+    if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) exponent = exponent * 10 + (*p - '0');
+    d->exponent = negativeExponent ? -exponent : exponent;
 }
 
 // The digit that stands at a power of ten.

@@ -53,6 +53,8 @@ void RenderNumber(double value, char* out) {
 // Prints a value in the current notation, then its hexadecimal and binary
 // renderings when switched on and not plain, then the line end if asked.
 void PrintValue(double value, int newline, int plain) {
+    // Nothing of it would show: rendering it is wasted work.
+    if (g_console.suppress) return;
     // Written so that not-a-number also prints as 0.
     if (!(std::fabs(value) >= g_settings.zeroThreshold)) {
         Append("0");
@@ -110,6 +112,7 @@ int FormatEngineering(double value, char* out) {
 
 // Prints precision, notation and zero threshold, and ans when withAns is set.
 void PrintSettingsReport(int withAns) {
+    if (g_console.suppress) return;
     AppendFormat(" 小数点以下 %d 桁：", g_settings.precision);
     AppendFormat("%s", kModeNames[CurrentDisplayMode()]);
     char threshold[kRenderSize];

@@ -160,7 +160,7 @@ const BuiltinFn kCompute[kBuiltinCount] = {
 // Position of a name in the built-in table, -1 when it is none.
 int FindBuiltin(const char* name) {
     for (int i = 0; strcmp(kBuiltins[i].name, "/") != 0; ++i) {
-        if (strcmp(kBuiltins[i].name, name) == 0) return i;
+        if (kBuiltins[i].name[0] == name[0] && strcmp(kBuiltins[i].name, name) == 0) return i;
     }
     return -1;
 }

@@ -56,6 +56,8 @@ extern EvalState g_eval;
 
 double Evaluate(double* slot);
 int EvaluateText(const char* text, int reset, double* slot);
+// The value of a decimal literal's n bytes; false when it is malformed.
+bool DecimalLiteral(const char* p, int n, double* value);
 void NextToken();
 void PushBackToken();
 int ReportError(int code);

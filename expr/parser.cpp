@@ -14,6 +14,50 @@
 
 namespace {
 
+// A byte a decimal literal may hold: a digit, a sign, the point or "E".
+bool IsNumberByte(char c) {
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'E';
+}
+
+} // namespace
+
+// decimal := { digit | "+" | "-" | "." | "E" }, its longest leading number.
+// A text without any digit to convert is malformed; a value beyond the double
+// range is infinity or 0, as the C library reads it.
+bool DecimalLiteral(const char* p, int n, double* value) {
+    bool digitsOnly = n >= 1 && n <= 15;
+    for (int i = 0; i < n; ++i) {
+        if (!IsNumberByte(p[i])) return false;
+        if (p[i] < '0' || p[i] > '9') digitsOnly = false;
+    }
+    if (digitsOnly) {
+        // Up to 15 digits are an integer that a double holds exactly.
+        long long whole = 0;
+        for (int i = 0; i < n; ++i) whole = whole * 10 + (p[i] - '0');
+        *value = (double)whole;
+        return true;
+    }
+#ifdef _WIN32
+    // mingw-w64's C99 strtod rounds correctly, as from_chars does, and keeps
+    // the C++ library's number tables out of the Windows program. Its one
+    // extra, a leading sign, cannot begin a number token.
+    char* end = nullptr;
+    *value = strtod(p, &end);
+    return end != p;
+#else
+    std::from_chars_result r = std::from_chars(p, p + n, *value, std::chars_format::general);
+    if (r.ec == std::errc::invalid_argument) return false;
+    if (r.ec == std::errc::result_out_of_range) {
+        // Beyond the double range: infinity or 0, as the C library reads it.
+        // The token ends at a terminator, so strtod cannot read past it.
+        *value = strtod(p, nullptr);
+    }
+    return true;
+#endif
+}
+
+namespace {
+
 const double kPi = 3.141592653589793;
 const double kDivideByZero = 1e99;
 
@@ -24,9 +68,13 @@ void UnaryLevel(double* slot);
 void Primary(double* slot);
 void Operand(double* slot);
 
-// The current token is a delimiter among ops; gives it.
+// The current token is a delimiter among ops; gives it. The sets are a few
+// characters, so a plain loop beats a library call.
 bool TokenIn(const char* ops, char* op) {
-    if (g_eval.token.kind != kTokenDelimiter || !strchr(ops, g_eval.token.text[0])) return false;
+    if (g_eval.token.kind != kTokenDelimiter) return false;
+    char c = g_eval.token.text[0];
+    while (*ops && *ops != c) ++ops;
+    if (*ops != c) return false;
     *op = g_eval.token.text[0];
     return true;
 }
@@ -61,23 +109,6 @@ bool BinaryLiteral(const char* p, int n, double* value) {
         word = word * 2 + (uint32_t)(p[i] - '0');
     }
     *value = (int32_t)word;
-    return true;
-}
-
-// decimal := { digit | "+" | "-" | "." | "E" }, its longest leading number.
-// A text without any digit to convert is malformed; a value beyond the double
-// range is infinity or 0, as the C library reads it.
-bool DecimalLiteral(const char* p, int n, double* value) {
-    for (int i = 0; i < n; ++i) {
-        if (!strchr("0123456789+-.E", p[i]) || p[i] == 0) return false;
-    }
-    std::from_chars_result r = std::from_chars(p, p + n, *value, std::chars_format::general);
-    if (r.ec == std::errc::invalid_argument) return false;
-    if (r.ec == std::errc::result_out_of_range) {
-        // Beyond the double range: infinity or 0, as the C library reads it.
-        // The token ends at a terminator, so strtod cannot read past it.
-        *value = strtod(p, nullptr);
-    }
     return true;
 }
 

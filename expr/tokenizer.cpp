@@ -11,7 +11,21 @@ namespace {
 
 // One of the twelve delimiter characters; NUL is none of them.
 bool IsDelimiter(char c) {
-    return c != 0 && strchr("+-*/^&|~()=,", c) != nullptr;
+    switch (c) {
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '^':
+    case '&':
+    case '|':
+    case '~':
+    case '(':
+    case ')':
+    case '=':
+    case ',': return true;
+    default: return false;
+    }
 }
 
 // A byte that ends a name or a number.
@@ -27,14 +41,38 @@ void AddToText(Token* t, int* n, const char* p, int unit) {
     t->text[*n] = 0;
 }
 
-// name := letter { byte that is no terminator }   (spaces dropped)
-const char* ReadName(Token* t, const char* p) {
+// Puts the characters from start to end into the token text, blanks
+// dropped when dropBlanks; a short text without blanks is copied in one go.
+void SetTokenText(Token* t, const char* start, const char* end, bool blanks, bool dropBlanks) {
+    int length = (int)(end - start);
+    if (length <= kTokenSize - 1 && !(blanks && dropBlanks)) {
+        memcpy(t->text, start, (size_t)length);
+        t->text[length] = 0;
+        return;
+    }
     int n = 0;
-    while (!IsTerminator(*p)) {
+    for (const char* p = start; p < end;) {
         int unit = CharLength(p);
-        if (*p != ' ') AddToText(t, &n, p, unit);
+        if (!(dropBlanks && *p == ' ')) AddToText(t, &n, p, unit);
         p += unit;
     }
+}
+
+// The end of a run of characters up to a terminator; notes a blank in it.
+const char* SkipToTerminator(const char* p, bool* blanks) {
+    while (!IsTerminator(*p)) {
+        if (*p == ' ') *blanks = true;
+        p += CharLength(p);
+    }
+    return p;
+}
+
+// name := letter { byte that is no terminator }   (spaces dropped)
+const char* ReadName(Token* t, const char* p) {
+    bool blanks = false;
+    const char* start = p;
+    p = SkipToTerminator(p, &blanks);
+    SetTokenText(t, start, p, blanks, true);
     t->kind = kTokenVariable;
     if (*p != '(') return p;
     int builtin = FindBuiltin(t->text);
@@ -55,21 +93,11 @@ const char* ReadName(Token* t, const char* p) {
 
 // number := (digit | ".") { no terminator } [ "E" sign { no terminator } ]
 const char* ReadNumber(Token* t, const char* p) {
-    int n = 0;
-    while (!IsTerminator(*p)) {
-        int unit = CharLength(p);
-        AddToText(t, &n, p, unit);
-        p += unit;
-    }
-    if ((*p == '+' || *p == '-') && p[-1] == 'E') {
-        AddToText(t, &n, p, 1);
-        ++p;
-        while (!IsTerminator(*p)) {
-            int unit = CharLength(p);
-            AddToText(t, &n, p, unit);
-            p += unit;
-        }
-    }
+    bool blanks = false;
+    const char* start = p;
+    p = SkipToTerminator(p, &blanks);
+    if ((*p == '+' || *p == '-') && p[-1] == 'E') p = SkipToTerminator(p + 1, &blanks);
+    SetTokenText(t, start, p, blanks, false);
     t->kind = kTokenNumber;
     return p;
 }

@@ -56,11 +56,17 @@ const NamedKey kNamedKeys[] = {
 // Largest number a Menu or Goto argument may hold.
 const long kMaxNumber = 99999;
 
-// A fresh action of a kind.
+// A fresh action of a kind: every field 0, the path empty.
 KeyAction MakeAction(int kind) {
     KeyAction action;
-    memset(&action, 0, sizeof action);
     action.kind = kind;
+    action.codepoint = 0;
+    action.key = 0;
+    action.modifiers = 0;
+    action.id = 0;
+    action.line = 0;
+    action.column = 0;
+    action.path[0] = '\0';
     return action;
 }
 
@@ -150,9 +156,9 @@ bool ParseName(const char* name, size_t length, KeyAction* action) {
     return false;
 }
 
-// Fills error with "line N: " and a message.
-bool Fail(char* error, int errorSize, int line, const char* message, const char* name,
-          size_t nameLength) {
+// Fills error with "line N: " and a message; returns -1, the error.
+int Fail(char* error, int errorSize, int line, const char* message, const char* name,
+         size_t nameLength) {
     if (error && errorSize > 0) {
         if (name)
             snprintf(error, (size_t)errorSize, "line %d: %s {%.*s}", line, message,
@@ -160,58 +166,83 @@ bool Fail(char* error, int errorSize, int line, const char* message, const char*
         else
             snprintf(error, (size_t)errorSize, "line %d: %s", line, message);
     }
-    return false;
+    return -1;
 }
 
 } // namespace
 
+// Starts reading a script; a byte-order mark at its start is not typed.
+void StartKeyScript(KeyScriptReader* reader, const char* text, size_t size) {
+    const unsigned char* bytes = (const unsigned char*)text;
+    reader->text = text;
+    reader->size = size;
+    reader->pos = 0;
+    reader->line = 1;
+    if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) reader->pos = 3;
+}
+
 // script := { "{{" | "{" name "}" | LF | CR | character }
+int NextKeyAction(KeyScriptReader* reader, KeyAction* action, char* error, int errorSize) {
+    const char* text = reader->text;
+    const unsigned char* bytes = (const unsigned char*)text;
+    size_t size = reader->size;
+    size_t i = reader->pos;
+    while (i < size && bytes[i] == '\r') ++i;
+    reader->pos = i;
+    if (i >= size) return 0;
+    int line = reader->line;
+    unsigned char c = bytes[i];
+    if (c == '\n') {
+        *action = MakeAction(kActionKey);
+        action->key = kVkReturn;
+        ++reader->line;
+        reader->pos = i + 1;
+    } else if (c == '{' && i + 1 < size && bytes[i + 1] == '{') {
+        *action = MakeAction(kActionChar);
+        action->codepoint = '{';
+        reader->pos = i + 2;
+    } else if (c == '{') {
+        size_t end = i + 1;
+        while (end < size && bytes[end] != '}' && bytes[end] != '\n') ++end;
+        if (end >= size || bytes[end] != '}')
+            return Fail(error, errorSize, line, "'{' without '}'", nullptr, 0);
+        const char* name = text + i + 1;
+        size_t length = end - i - 1;
+        if (length == 0) return Fail(error, errorSize, line, "empty key name", name, 0);
+        if (!ParseName(name, length, action))
+            return Fail(error, errorSize, line, "unknown key name", name, length);
+        reader->pos = end + 1;
+    } else {
+        unsigned codepoint = 0;
+        int length = DecodeUtf8(bytes + i, size - i, &codepoint);
+        if (length == 0) return Fail(error, errorSize, line, "invalid UTF-8", nullptr, 0);
+        *action = MakeAction(kActionChar);
+        action->codepoint = codepoint;
+        reader->pos = i + (size_t)length;
+    }
+    return 1;
+}
+
+// Reads every action of a script into out.
 bool ParseKeyScript(const char* text, size_t size, std::vector<KeyAction>* out, char* error,
                     int errorSize) {
-    const unsigned char* bytes = (const unsigned char*)text;
-    size_t i = 0;
-    int line = 1;
-    // A byte-order mark at the start is not typed.
-    if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) i = 3;
-    while (i < size) {
-        unsigned char c = bytes[i];
-        if (c == '\r') {
-            ++i;
-        } else if (c == '\n') {
-            KeyAction enter = MakeAction(kActionKey);
-            enter.key = kVkReturn;
-            out->push_back(enter);
-            ++line;
-            ++i;
-        } else if (c == '{' && i + 1 < size && bytes[i + 1] == '{') {
-            KeyAction brace = MakeAction(kActionChar);
-            brace.codepoint = '{';
-            out->push_back(brace);
-            i += 2;
-        } else if (c == '{') {
-            size_t end = i + 1;
-            while (end < size && bytes[end] != '}' && bytes[end] != '\n') ++end;
-            if (end >= size || bytes[end] != '}')
-                return Fail(error, errorSize, line, "'{' without '}'", nullptr, 0);
-            const char* name = text + i + 1;
-            size_t length = end - i - 1;
-            KeyAction action;
-            if (length == 0) return Fail(error, errorSize, line, "empty key name", name, 0);
-            if (!ParseName(name, length, &action))
-                return Fail(error, errorSize, line, "unknown key name", name, length);
-            out->push_back(action);
-            i = end + 1;
-        } else {
-            unsigned codepoint = 0;
-            int length = DecodeUtf8(bytes + i, size - i, &codepoint);
-            if (length == 0) return Fail(error, errorSize, line, "invalid UTF-8", nullptr, 0);
-            KeyAction typed = MakeAction(kActionChar);
-            typed.codepoint = codepoint;
-            out->push_back(typed);
-            i += (size_t)length;
-        }
+    KeyScriptReader reader;
+    StartKeyScript(&reader, text, size);
+    KeyAction action;
+    int got;
+    while ((got = NextKeyAction(&reader, &action, error, errorSize)) > 0) out->push_back(action);
+    return got == 0;
+}
+
+// Reads a whole script without keeping its actions: true when it is sound.
+bool CheckKeyScript(const char* text, size_t size, char* error, int errorSize) {
+    KeyScriptReader reader;
+    StartKeyScript(&reader, text, size);
+    KeyAction action;
+    int got;
+    while ((got = NextKeyAction(&reader, &action, error, errorSize)) > 0) {
     }
-    return true;
+    return got == 0;
 }
 
 // The script name of a key or accelerator action, or nullptr.

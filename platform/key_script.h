@@ -36,6 +36,22 @@ struct KeyAction {
     char path[kKeyPathSize]; // kActionDrop, terminated
 };
 
+// A script being read one action at a time.
+struct KeyScriptReader {
+    const char* text;
+    size_t size;
+    size_t pos;
+    int line; // the script line at pos, from 1
+};
+
+// Starts reading a script of size bytes (the text must outlive the reading).
+void StartKeyScript(KeyScriptReader* reader, const char* text, size_t size);
+// The next action: 1 when one was read, 0 at the end of the script, -1 on an
+// error, with error filled as ParseKeyScript fills it.
+int NextKeyAction(KeyScriptReader* reader, KeyAction* action, char* error, int errorSize);
+// Reads a whole script and keeps nothing: the check before it is played.
+bool CheckKeyScript(const char* text, size_t size, char* error, int errorSize);
+
 // Parses a whole script; on error fills error with a one-line message that
 // names the script line, and returns false.
 bool ParseKeyScript(const char* text, size_t size, std::vector<KeyAction>* out, char* error,

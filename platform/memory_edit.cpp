@@ -25,8 +25,10 @@ int Max(int a, int b) {
 
 // An empty control with the caret at 0.
 void MemoryEdit::Reset() {
+    text_ = buffer_;
     text_[0] = '\0';
     length_ = 0;
+    breaks_ = 0;
     anchor_ = 0;
     caret_ = 0;
 }
@@ -62,21 +64,26 @@ int MemoryEdit::LineFromChar(int pos) {
     if (pos == -1) pos = Min(anchor_, caret_);
     if (pos < 0) pos = 0;
     if (pos > length_) pos = length_;
-    return CountBreaks(0, pos);
+    if (pos <= length_ / 2) return CountBreaks(0, pos);
+    return breaks_ - CountBreaks(pos - 1, length_);
 }
 
 // EM_LINEINDEX: the position of a line's first character; -1 the caret line;
 // -1 for a line that does not exist.
 int MemoryEdit::LineIndex(int line) {
     if (line == -1) return StartOfLine(caret_);
-    if (line < 0) return -1;
-    int pos = 0;
-    for (int found = 0; found < line; ++found) {
-        int next = NextBreak(pos);
-        if (next >= length_) return -1;
-        pos = next + 2;
+    if (line < 0 || line > breaks_) return -1;
+    if (line <= breaks_ / 2) {
+        int pos = 0;
+        for (int found = 0; found < line; ++found) pos = NextBreak(pos) + 2;
+        return pos;
     }
-    return pos;
+    // The line begins behind the pair that is this many from the end.
+    int fromEnd = breaks_ - line + 1;
+    for (int i = length_ - 1; i >= 1; --i) {
+        if (text_[i] == '\n' && text_[i - 1] == '\r' && --fromEnd == 0) return i + 1;
+    }
+    return -1;
 }
 
 // EM_LINELENGTH: the length of the line at a position without its CR LF; -1
@@ -117,7 +124,7 @@ void MemoryEdit::Clear() {
 
 // The number of lines: one more than the CR LF pairs.
 int MemoryEdit::LineCount() const {
-    return CountBreaks(0, length_) + 1;
+    return breaks_ + 1;
 }
 
 // Types one character over the selection, as WM_CHAR does.
@@ -220,14 +227,36 @@ void MemoryEdit::Goto(int line, int column) {
 }
 
 // Replaces the bytes [from, to) with count bytes, within the capacity.
+// Only the pairs around the splice can change, so the count of CR LF pairs
+// is mended from those.
 bool MemoryEdit::Splice(int from, int to, const char* bytes, int count) {
     int newLength = length_ - (to - from) + count;
     if (newLength > kCapacity - 1) return false;
-    memmove(text_ + from + count, text_ + to, (size_t)(length_ - to));
-    if (count > 0) memcpy(text_ + from, bytes, (size_t)count);
+    breaks_ -= PairsEndingIn(from, to);
+    if (from == 0 && count == 0) {
+        // The oldest lines go: the text now starts further on.
+        text_ += to;
+    } else {
+        if ((text_ - buffer_) + newLength + 1 > (long)sizeof buffer_) {
+            memmove(buffer_, text_, (size_t)length_ + 1);
+            text_ = buffer_;
+        }
+        memmove(text_ + from + count, text_ + to, (size_t)(length_ - to));
+        if (count > 0) memcpy(text_ + from, bytes, (size_t)count);
+    }
     length_ = newLength;
     text_[length_] = '\0';
+    breaks_ += PairsEndingIn(from, from + count);
     return true;
+}
+
+// The CR LF pairs whose LF stands at a position from first to last.
+int MemoryEdit::PairsEndingIn(int first, int last) const {
+    if (first < 1) first = 1;
+    if (last > length_ - 1) last = length_ - 1;
+    int count = 0;
+    for (int i = first; i <= last; ++i) count += (text_[i] == '\n') & (text_[i - 1] == '\r');
+    return count;
 }
 
 // The first position of the line that holds pos: just behind a CR LF.

@@ -1,6 +1,11 @@
 // An in-memory multi-line EDIT control: code page 932 bytes, positions are
 // byte offsets, lines break only at CR LF. It answers the console's messages
 // and also does the user's own editing for the key-script player.
+//
+// The text lies in a buffer twice its capacity: dropping the oldest lines
+// only moves its start, and the rare compaction pays for many drops. It keeps
+// the count of its CR LF pairs, so that a line number near the end is found
+// from the end: the caret line of a long transcript costs its own length.
 #pragma once
 
 #include "platform/edit_control.h"
@@ -10,6 +15,8 @@ class MemoryEdit : public EditControl {
     enum { kCapacity = 65536 }; // bytes, the terminator included
 
     MemoryEdit() { Reset(); }
+    MemoryEdit(const MemoryEdit&) = delete;
+    MemoryEdit& operator=(const MemoryEdit&) = delete;
 
     // EditControl
     void GetSel(int* start, int* end) override;
@@ -58,6 +65,8 @@ class MemoryEdit : public EditControl {
     int NextBreak(int from) const;
     // The number of CR LF pairs lying wholly before pos, counted from from.
     int CountBreaks(int from, int pos) const;
+    // The number of CR LF pairs whose LF lies in [first, last].
+    int PairsEndingIn(int first, int last) const;
     // Position of the first character of the line that holds pos.
     int StartOfLine(int pos) const;
     // Position of the CR LF (or the end of text) that ends the line at pos.
@@ -72,8 +81,10 @@ class MemoryEdit : public EditControl {
     // Caret to pos; the anchor follows unless extend.
     void MoveCaret(int pos, bool extend);
 
-    char text_[kCapacity];
+    char buffer_[2 * kCapacity];
+    char* text_; // within buffer_
     int length_;
+    int breaks_; // CR LF pairs in the text
     int anchor_; // the fixed end of the selection
     int caret_;  // the moving end
 };

@@ -5,6 +5,7 @@
 // Back to the five fixed items, in the order they are appended at start.
 void MemoryMenu::Reset() {
     count_ = 0;
+    for (bool& used : used_) used = false;
     InsertString(count_, kMenuClear, "画面ｸﾘｱ");
     InsertString(count_, kMenuSetup, "設定...");
     InsertString(count_, kMenuHelp, "ﾍﾙﾌﾟ");
@@ -18,6 +19,7 @@ void MemoryMenu::InsertSeparator(int pos) {
     if (slot < 0) return;
     ids_[slot] = 0;
     separators_[slot] = true;
+    lengths_[slot] = 0;
     texts_[slot][0] = '\0';
 }
 
@@ -31,62 +33,62 @@ void MemoryMenu::InsertString(int pos, int id, const char* text) {
     if (length > kTextSize - 1) length = kTextSize - 1;
     if (length > 0) memcpy(texts_[slot], text, length);
     texts_[slot][length] = '\0';
+    lengths_[slot] = (int)length;
 }
 
 // DeleteMenu with MF_BYPOSITION; a position that does not exist is ignored.
 void MemoryMenu::DeleteAt(int pos) {
     if (pos < 0 || pos >= count_) return;
-    for (int i = pos; i + 1 < count_; ++i) {
-        ids_[i] = ids_[i + 1];
-        separators_[i] = separators_[i + 1];
-        memcpy(texts_[i], texts_[i + 1], kTextSize);
-    }
+    used_[slotAt_[pos]] = false;
+    for (int i = pos; i + 1 < count_; ++i) slotAt_[i] = slotAt_[i + 1];
     --count_;
 }
 
 // GetMenuStringA with MF_BYPOSITION; 0 and an empty text when there is none.
 int MemoryMenu::TextAt(int pos, char* buffer, int size) {
     if (pos < 0 || pos >= count_) return CopyText(-1, buffer, size);
-    return CopyText(pos, buffer, size);
+    return CopyText(slotAt_[pos], buffer, size);
 }
 
 // GetMenuStringA with MF_BYCOMMAND: the first item with that id.
 int MemoryMenu::TextOf(int id, char* buffer, int size) {
-    for (int i = 0; i < count_; ++i)
-        if (!separators_[i] && ids_[i] == id) return CopyText(i, buffer, size);
+    for (int i = 0; i < count_; ++i) {
+        int slot = slotAt_[i];
+        if (!separators_[slot] && ids_[slot] == id) return CopyText(slot, buffer, size);
+    }
     return CopyText(-1, buffer, size);
 }
 
 // GetMenuItemID: 0 for a separator, -1 for a position that does not exist.
 int MemoryMenu::IdAt(int pos) {
     if (pos < 0 || pos >= count_) return -1;
-    return ids_[pos];
+    return ids_[slotAt_[pos]];
 }
 
 // True when the item at pos is a separator.
 bool MemoryMenu::IsSeparatorAt(int pos) const {
-    return pos >= 0 && pos < count_ && separators_[pos];
+    return pos >= 0 && pos < count_ && separators_[slotAt_[pos]];
 }
 
-// Moves the items from pos on one place down; a position past the end (or
-// negative) appends. -1 when the menu is full.
+// Moves the positions from pos on one place down and puts a free slot at
+// pos; a position past the end (or negative) appends. -1 when the menu is full.
 int MemoryMenu::OpenSlot(int pos) {
     if (count_ >= kMaxItems) return -1;
     if (pos < 0 || pos > count_) pos = count_;
-    for (int i = count_; i > pos; --i) {
-        ids_[i] = ids_[i - 1];
-        separators_[i] = separators_[i - 1];
-        memcpy(texts_[i], texts_[i - 1], kTextSize);
-    }
+    int slot = 0;
+    while (used_[slot]) ++slot;
+    used_[slot] = true;
+    for (int i = count_; i > pos; --i) slotAt_[i] = slotAt_[i - 1];
+    slotAt_[pos] = slot;
     ++count_;
-    return pos;
+    return slot;
 }
 
-// Copies at most size - 1 bytes and a terminator; index -1 is an empty text.
-int MemoryMenu::CopyText(int index, char* buffer, int size) const {
+// Copies at most size - 1 bytes and a terminator; slot -1 is an empty text.
+int MemoryMenu::CopyText(int slot, char* buffer, int size) const {
     if (!buffer || size <= 0) return 0;
-    const char* text = index < 0 ? "" : texts_[index];
-    int length = (int)strlen(text);
+    const char* text = slot < 0 ? "" : texts_[slot];
+    int length = slot < 0 ? 0 : lengths_[slot];
     if (length > size - 1) length = size - 1;
     memcpy(buffer, text, (size_t)length);
     buffer[length] = '\0';

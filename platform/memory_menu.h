@@ -1,5 +1,7 @@
 // An in-memory popup menu: fixed arrays of items, each a string with its
 // command id or a separator. It starts with the program's five fixed items.
+// An item's text stays in its slot for the item's life; inserting and
+// deleting move only the small table of slots by position.
 #pragma once
 
 #include "platform/popup_menu.h"
@@ -28,13 +30,17 @@ class MemoryMenu : public PopupMenu {
     bool IsSeparatorAt(int pos) const;
 
   private:
-    // Opens a slot at pos (past the end: appends); -1 when the menu is full.
+    // Opens a position at pos (past the end: appends) and gives it a free
+    // slot; returns the slot, or -1 when the menu is full.
     int OpenSlot(int pos);
-    // Copies an item's text into a buffer of size bytes; returns the length.
-    int CopyText(int index, char* buffer, int size) const;
+    // Copies a slot's text into a buffer of size bytes; returns the length.
+    int CopyText(int slot, char* buffer, int size) const;
 
     int count_;
-    int ids_[kMaxItems];
+    int slotAt_[kMaxItems]; // the slot of each position
+    bool used_[kMaxItems];  // slots that hold an item
+    int ids_[kMaxItems];    // by slot
     bool separators_[kMaxItems];
+    int lengths_[kMaxItems];
     char texts_[kMaxItems][kTextSize];
 };

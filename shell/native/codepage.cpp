@@ -16,12 +16,34 @@ size_t Utf8Length(unsigned char c) {
     return 1;
 }
 
+// One direction of conversion, opened the first time it is needed and kept
+// for the life of the program.
+struct Converter {
+    const char* to;
+    const char* from;
+    bool opened;
+    iconv_t cd;
+};
+
+Converter g_toUtf8 = {"UTF-8", "CP932", false, (iconv_t)-1};
+Converter g_toCp932 = {"CP932", "UTF-8", false, (iconv_t)-1};
+
+// The converter's descriptor, in its initial state; (iconv_t)-1 without iconv.
+iconv_t Open(Converter* c) {
+    if (!c->opened) {
+        c->cd = iconv_open(c->to, c->from);
+        c->opened = true;
+    }
+    if (c->cd != (iconv_t)-1) iconv(c->cd, nullptr, nullptr, nullptr, nullptr);
+    return c->cd;
+}
+
 // Converts with iconv; on a byte it cannot take, appends replacement and
 // skips what skip says. Without iconv every byte is replaced.
-std::string Convert(const char* to, const char* from, const char* bytes, size_t size,
-                    const char* replacement, size_t (*skip)(const char*, size_t)) {
+std::string Convert(Converter* converter, const char* bytes, size_t size, const char* replacement,
+                    size_t (*skip)(const char*, size_t)) {
     std::string out;
-    iconv_t cd = iconv_open(to, from);
+    iconv_t cd = Open(converter);
     if (cd == (iconv_t)-1) {
         for (size_t i = 0; i < size; ++i) out += (unsigned char)bytes[i] < 0x80 ? bytes[i] : '?';
         return out;
@@ -47,7 +69,6 @@ std::string Convert(const char* to, const char* from, const char* bytes, size_t 
     size_t room = sizeof buffer;
     iconv(cd, nullptr, nullptr, &o, &room);
     out.append(buffer, (size_t)(o - buffer));
-    iconv_close(cd);
     return out;
 }
 
@@ -106,12 +127,12 @@ bool Utf8NameToCp932(const char* name, std::string* cp932) {
 
 // CP932 bytes as UTF-8, bad bytes as U+FFFD.
 std::string Cp932ToUtf8(const char* bytes, size_t size) {
-    return Convert("UTF-8", "CP932", bytes, size, kReplacement, SkipByte);
+    return Convert(&g_toUtf8, bytes, size, kReplacement, SkipByte);
 }
 
 // UTF-8 as CP932, what has no CP932 form as "?".
 std::string Utf8ToCp932(const char* text, size_t size) {
-    return Convert("CP932", "UTF-8", text, size, "?", SkipUtf8Char);
+    return Convert(&g_toCp932, text, size, "?", SkipUtf8Char);
 }
 
 // Each CR LF as LF, then UTF-8.

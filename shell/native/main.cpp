@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/key_script.h"
 #include "shell/native/codepage.h"
@@ -19,7 +18,7 @@ namespace {
 enum { kExitUsage = 2 };
 
 // A key script types at most what a console holds many times over.
-const size_t kMaxKeyScript = 1024 * 1024;
+const size_t kMaxKeyScript = 64 * 1024 * 1024;
 
 // Reads a whole file ("-": standard input) of at most limit bytes; false
 // when it cannot be read, and then tooLarge tells whether it was too large.
@@ -76,15 +75,16 @@ int main(int argc, char** argv) {
     }
     if (options.decode) return Decode();
 
-    std::vector<KeyAction> actions;
+    // The key script is checked whole before anything runs, then played as
+    // it is read: its actions are never all kept.
+    std::string script;
     if (options.keys) {
-        std::string script;
         bool tooLarge = false;
         if (!ReadAll(options.keys, &script, kMaxKeyScript, &tooLarge))
-            return Fail(tooLarge ? "the key script is larger than 1 MiB"
+            return Fail(tooLarge ? "the key script is larger than 64 MiB"
                                  : "cannot read the key script",
                         options.keys);
-        if (!ParseKeyScript(script.data(), script.size(), &actions, error, sizeof error))
+        if (!CheckKeyScript(script.data(), script.size(), error, sizeof error))
             return Fail(error, options.keys);
     }
     FILE* events = nullptr;
@@ -117,10 +117,13 @@ int main(int argc, char** argv) {
     int status = 0;
     if (options.keys) {
         if (options.screen) {
+            // Screen scripts are short: their actions are kept for the snapshots.
+            std::vector<KeyAction> actions;
+            ParseKeyScript(script.data(), script.size(), &actions, error, sizeof error);
             PlayScreenActions(actions);
             PrintScreen();
         } else {
-            PlayActions(actions);
+            PlayKeyScript(script.data(), script.size());
             PrintConsoleText(CurrentText(), options.raw);
             if (!options.raw) fputc('\n', stdout);
         }

@@ -37,8 +37,14 @@ void TypeCharacter(const char* bytes, int count) {
     g_shell.edit.TypeChar(bytes, count);
 }
 
-// A code point of the script as the CP932 character it types.
+// A code point of the script as the CP932 character it types; ASCII is the
+// same byte in CP932 and needs no converter.
 void TypeCodepoint(unsigned codepoint) {
+    if (codepoint < 0x80) {
+        char byte = (char)codepoint;
+        TypeText(&byte, 1);
+        return;
+    }
     char utf8[4];
     size_t n;
     if (codepoint < 0x80) {
@@ -162,6 +168,17 @@ void PlayActions(const std::vector<KeyAction>& actions) {
         if (g_shell.desktop.quitting) return;
         PlayAction(action);
     }
+}
+
+// Plays a key script as it is read, one action at a time; the script was
+// checked beforehand, so an error only ends the play.
+void PlayKeyScript(const char* text, size_t size) {
+    KeyScriptReader reader;
+    StartKeyScript(&reader, text, size);
+    KeyAction action;
+    char error[8];
+    while (!g_shell.desktop.quitting && NextKeyAction(&reader, &action, error, sizeof error) > 0)
+        PlayAction(action);
 }
 
 // Types text character by character; a double-byte character is one.

@@ -30,6 +30,8 @@ void StartSession(const char* settingsFile, const char* script);
 void PlayAction(const KeyAction& action);
 // Plays actions until they end or the program quits.
 void PlayActions(const std::vector<KeyAction>& actions);
+// Plays a checked key script as it is read, until it ends or the program quits.
+void PlayKeyScript(const char* text, size_t size);
 // Types code page 932 text at the caret, one typed character at a time.
 void TypeText(const char* bytes, size_t size);
 // The console's text now, or as it was when the program quit.

@@ -7,6 +7,7 @@
 #include "console/console.h"
 #include "console/keys.h"
 #include "console/settings.h"
+#include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
 
 namespace {
@@ -16,12 +17,12 @@ namespace {
 void TypeDroppedFile(HDROP drop) {
     char name[kFileBufferSize];
     char shortName[kFileBufferSize];
-    UINT length = DragQueryFileA(drop, 0, name, sizeof name);
+    UINT length = LateDragQueryFile(drop, 0, name, sizeof name);
     if (length > 0 && length < sizeof name) {
         DWORD shortLength = GetShortPathNameA(name, shortName, sizeof shortName);
         AppendFormat("%s", (shortLength > 0 && shortLength < sizeof shortName) ? shortName : name);
     }
-    DragFinish(drop);
+    LateDragFinish(drop);
 }
 
 // The tray icon's callback: left button shows the window, right opens the menu.
@@ -55,6 +56,15 @@ void SavePlacement() {
 
 } // namespace
 
+// What start-up leaves until its first prompt stands: the tray icon and
+// the dropping of files, the two that need the shell's library.
+void FinishStartup() {
+    if (!g_shell.main || g_shell.trayIcon) return;
+    g_shell.trayIcon = NotifyTray(NIM_ADD, g_shell.main, kTrayId,
+                                  LoadIconA(g_shell.instance, "TOLVANE"), "Tolvane32") != FALSE;
+    LateDragAcceptFiles(g_shell.main, TRUE);
+}
+
 // Fills the tray icon record from the arguments and hands it to the shell.
 BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip) {
     NOTIFYICONDATAA data;
@@ -66,7 +76,7 @@ BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip
     data.uCallbackMessage = kTrayCallback;
     data.hIcon = icon;
     if (tip) lstrcpynA(data.szTip, tip, 64);
-    return Shell_NotifyIconA(operation, &data);
+    return LateShellNotifyIcon(operation, &data);
 }
 
 // Opens the popup menu with its top-left corner at the mouse pointer.
@@ -85,7 +95,8 @@ void ApplyTopmost(bool on) {
 // The quit sequence: placement, tray icon, menu, window; the loop then ends.
 void QuitProgram(HWND hwnd) {
     if (!IsIconic(g_shell.main)) SavePlacement();
-    NotifyTray(NIM_DELETE, g_shell.main, kTrayId, nullptr, nullptr);
+    if (g_shell.trayIcon) NotifyTray(NIM_DELETE, g_shell.main, kTrayId, nullptr, nullptr);
+    g_shell.trayIcon = false;
     DestroyMenu(g_shell.popup);
     g_shell.popup = nullptr;
     DestroyWindow(g_shell.main);
@@ -118,6 +129,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         }
         break;
     case kTrayCallback: return OnTray(hwnd, wParam, lParam);
+    case kFinishStartup: FinishStartup(); return 0;
     case WM_COMMAND:
         if (RunMenuCommand(LOWORD(wParam))) return 0;
         break;

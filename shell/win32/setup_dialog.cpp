@@ -2,6 +2,7 @@
 #include <string.h>
 
 #include "console/settings.h"
+#include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
 
 namespace {
@@ -81,7 +82,7 @@ void ChooseConsoleFont(HWND dialog) {
     choose.nFontType = SCREEN_FONTTYPE;
     choose.nSizeMin = 8;
     choose.nSizeMax = 30;
-    if (!ChooseFontA(&choose)) return;
+    if (!LateChooseFont(&choose)) return;
     ApplyConsoleFont();
     WriteSettingInt("Setup", "size", g_shell.logFont.lfHeight);
     WriteSettingInt("Setup", "weight", g_shell.logFont.lfWeight);

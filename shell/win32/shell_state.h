@@ -7,6 +7,7 @@ enum {
     kConsoleId = 100,                     // child id of the console
     kTrayCallback = 100,                  // message the tray icon sends to the main window
     kTrayId = 1,                          // the tray icon's id
+    kFinishStartup = WM_APP + 1,          // posted by start-up behind its first prompt
     kFileBufferSize = 256,                // the file dialog's file and title buffers
     kModulePathSize = 1024,               // the executable's path, longer than any ANSI path
     kHelpPathSize = kModulePathSize + 16, // the folder, a backslash, "tolvane.wri"
@@ -28,6 +29,7 @@ struct ShellState {
     char fileTitle[kFileBufferSize];
     char helpPath[kHelpPathSize];
     unsigned char leadByte; // a double-byte character's first half typed into the console
+    bool trayIcon;          // the tray icon has been added
 };
 
 extern ShellState g_shell;
@@ -45,6 +47,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT CALLBACK ConsoleSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK SetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void QuitProgram(HWND hwnd);
+// The tray icon and file dropping, once the first prompt stands.
+void FinishStartup();
 BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip);
 void CenterOnScreen(HWND hwnd);
 // Opens the popup menu with its top-left corner at the mouse pointer.

@@ -226,7 +226,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     ApplyConsoleFont();
     PrepareFileDialog();
     CreatePopup();
-    NotifyTray(NIM_ADD, g_shell.main, kTrayId, LoadIconA(instance, kClassName), "Tolvane32");
     g_shell.accelerators = LoadAcceleratorsA(instance, kClassName);
 
     if (ReadSettingInt("Setup", "icon", 0) == 1)
@@ -237,7 +236,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
 
     RunCommandLineScript(commandLine);
     PrintPrompt();
-    DragAcceptFiles(g_shell.main, TRUE);
+    // The tray icon and file dropping follow as the first message: the
+    // prompt does not wait for the shell's library to load.
+    PostMessageA(g_shell.main, kFinishStartup, 0, 0);
 
     MSG msg;
     msg.wParam = 0;

@@ -6,6 +6,7 @@
 #include "commands/script.h"
 #include "platform/seam.h"
 #include "platform/text.h"
+#include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
 
 namespace {
@@ -136,7 +137,7 @@ struct Win32Desktop : Desktop {
     bool ChooseFile(bool save, const char* title, int filterIndex, char* fileTitle,
                     int size) override;
     void OpenHelp() override {
-        ShellExecuteA(g_shell.main, nullptr, g_shell.helpPath, "", "", SW_SHOW);
+        LateShellExecute(g_shell.main, nullptr, g_shell.helpPath, "", "", SW_SHOW);
     }
     void StartProgram(const char* commandLine) override { WinExec(commandLine, SW_SHOW); }
     void OpenFileManager() override { WinExec("explorer.exe", SW_SHOW); }
@@ -159,7 +160,7 @@ bool Win32Desktop::ChooseFile(bool save, const char* title, int filterIndex, cha
     ofn.nFilterIndex = filterIndex;
     g_shell.fileBuffer[0] = '\0';
     g_shell.fileTitle[0] = '\0';
-    BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    BOOL chosen = save ? LateGetSaveFileName(&ofn) : LateGetOpenFileName(&ofn);
     if (!chosen) return false;
 
     char folder[kFileBufferSize];

@@ -35,7 +35,7 @@ for args in "--keys /dev/zero" "--keys /dev/urandom" "--keys -" "--keys /dev/nul
     run $args < /dev/zero
     case "$args" in
         *--ini*) want="the settings file is larger than 64 KiB" ;;
-        *) want="the key script is larger than 1 MiB" ;;
+        *) want="the key script is larger than 64 MiB" ;;
     esac
     [ "$status" = 2 ] || fail "$args: status $status, expected 2"
     [ "$(printf '%s\n' "$err" | wc -l)" = 1 ] && [[ "$err" == *"$want"* ]] ||

@@ -133,6 +133,18 @@ TEST_F(CommandTest, ZeroReadsANumber) {
     EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, 1e-9);
     Run("zero 0.5e-3xyz");
     EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, 0.5e-3);
+    // The argument is read as sscanf's "%lf" reads it.
+    const struct {
+        const char* statement;
+        double threshold;
+    } reads[] = {{"zero0x", 0.5e-3}, {"zero0x1p-3", 0.125}, {"zero-0x.8", -0.5},
+                 {"zero.", -0.5},    {"zero+", -0.5},       {"zero1e", 1.0},
+                 {"zero2e+", 2.0},   {"zero-.25", -0.25},   {"zero0x0", 0.0},
+                 {"zero7", 7.0},     {"zero.e1", 7.0},      {"zero1.5E-3Q", 1.5e-3}};
+    for (const auto& r : reads) {
+        Run(r.statement);
+        EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, r.threshold) << r.statement;
+    }
 }
 
 TEST_F(CommandTest, SetupReappliesTheStoredTopmostSwitch) {

@@ -151,3 +151,49 @@ TEST(KeyScript, Errors) {
 }
 
 } // namespace
+
+namespace {
+
+// The script read one action at a time gives the actions and the error of
+// the whole parse, and the check alone agrees with both.
+TEST(KeyScriptReader, ReadsWhatTheWholeParseReads) {
+    const char* const scripts[] = {
+        "\xEF\xBB\xBF"
+        "1+2\r\n{Left}{{x{Menu:3000}\n{Goto:1,2}{Drop:/tmp/a b}\xE3\x81\x82\n",
+        "ok\nstill ok\n{Nope}\nnever read\n",
+        "ab{Left",
+        "\r\r\r",
+        "",
+        "x\n\xFF",
+    };
+    for (const char* script : scripts) {
+        std::vector<KeyAction> whole;
+        char wholeError[200] = "";
+        bool good = ParseKeyScript(script, strlen(script), &whole, wholeError, sizeof wholeError);
+        char checkError[200] = "";
+        EXPECT_EQ(CheckKeyScript(script, strlen(script), checkError, sizeof checkError), good)
+            << script;
+        EXPECT_STREQ(checkError, wholeError) << script;
+
+        KeyScriptReader reader;
+        StartKeyScript(&reader, script, strlen(script));
+        KeyAction action;
+        char error[200] = "";
+        size_t n = 0;
+        int got;
+        while ((got = NextKeyAction(&reader, &action, error, sizeof error)) > 0) {
+            ASSERT_LT(n, whole.size()) << script;
+            EXPECT_EQ(action.kind, whole[n].kind) << script << " action " << n;
+            EXPECT_EQ(action.codepoint, whole[n].codepoint) << script << " action " << n;
+            EXPECT_EQ(action.key, whole[n].key) << script << " action " << n;
+            EXPECT_EQ(action.id, whole[n].id) << script << " action " << n;
+            EXPECT_STREQ(action.path, whole[n].path) << script << " action " << n;
+            ++n;
+        }
+        EXPECT_EQ(got, good ? 0 : -1) << script;
+        EXPECT_EQ(n, whole.size()) << script;
+        EXPECT_STREQ(error, wholeError) << script;
+    }
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/memory_menu.h"
 
@@ -73,6 +74,45 @@ TEST(MemoryMenu, LongTextsAndAFullMenu) {
     for (int i = menu.Count(); i < MemoryMenu::kMaxItems + 5; ++i) menu.InsertString(0, i, "x");
     EXPECT_EQ(menu.Count(), MemoryMenu::kMaxItems);
     EXPECT_EQ(menu.IdAt(menu.Count() - 1), 2111); // the fixed items were kept
+}
+
+} // namespace
+
+namespace {
+
+// Many insertions and deletions at every position, against a plain list.
+TEST(MemoryMenu, SlotsStayRightThroughManyInsertsAndDeletes) {
+    MemoryMenu menu;
+    std::vector<std::string> model;
+    for (int i = 0; i < menu.Count(); ++i) {
+        char text[MemoryMenu::kTextSize];
+        menu.TextAt(i, text, sizeof text);
+        model.push_back(menu.IsSeparatorAt(i) ? "-" : std::to_string(menu.IdAt(i)) + ":" + text);
+    }
+    unsigned state = 3;
+    for (int step = 0; step < 3000; ++step) {
+        state = state * 1103515245u + 12345u;
+        unsigned r = (state >> 16) & 0x7FFF;
+        int pos = (int)(r % (model.size() + 2)) - 1; // -1 and past the end append
+        if (r % 3 != 0 && model.size() < MemoryMenu::kMaxItems) {
+            std::string text = "entry " + std::to_string(step);
+            menu.InsertString(pos, 3000 + step % 10, text.c_str());
+            size_t at = (pos < 0 || pos > (int)model.size()) ? model.size() : (size_t)pos;
+            model.insert(model.begin() + (long)at, std::to_string(3000 + step % 10) + ":" + text);
+        } else if (r % 3 != 0) {
+            menu.InsertString(pos, 1, "refused"); // full: nothing happens
+        } else if (r % 7 == 0 && model.size() < MemoryMenu::kMaxItems) {
+            menu.InsertSeparator(pos);
+            size_t at = (pos < 0 || pos > (int)model.size()) ? model.size() : (size_t)pos;
+            model.insert(model.begin() + (long)at, "-");
+        } else {
+            menu.DeleteAt(pos);
+            if (pos >= 0 && pos < (int)model.size()) model.erase(model.begin() + pos);
+        }
+        std::string expected;
+        for (const std::string& item : model) expected += (expected.empty() ? "" : "|") + item;
+        ASSERT_EQ(Layout(menu), expected) << "step " << step;
+    }
 }
 
 } // namespace
