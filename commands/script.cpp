@@ -79,14 +79,14 @@ void RunScript(const char* name) {
     // Binary mode and our own line-end removal read LF and CR LF alike everywhere.
     FILE* file = fopen(path, "rb");
     if (file == nullptr) {
-        AppendFormat(" %s が見あたりません\n", path);
+        AppendFormat(" %s が見あたりません\r\n", path);
         return;
     }
     // A name that opens but cannot be read (a folder) is as good as missing.
     char line[kLineSize];
     if (fgets(line, sizeof line, file) == nullptr && ferror(file)) {
         fclose(file);
-        AppendFormat(" %s が見あたりません\n", path);
+        AppendFormat(" %s が見あたりません\r\n", path);
         return;
     }
     rewind(file);
@@ -124,7 +124,7 @@ void SaveTranscript(const char* name) {
         if (fclose(file) != 0) saved = false;
     }
     if (saved)
-        AppendFormat(" %sに保存しました。\n", name);
+        AppendFormat(" %sに保存しました。\r\n", name);
     else
-        AppendFormat(" 保存失敗 [%s]\n", name);
+        AppendFormat(" 保存失敗 [%s]\r\n", name);
 }

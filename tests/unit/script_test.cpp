@@ -105,7 +105,7 @@ TEST_F(ScriptTest, RunsSilentlyThenReportsAndLists) {
 
 TEST_F(ScriptTest, AFolderIsNoScript) {
     std::filesystem::create_directory("notes.tvs");
-    EXPECT_EQ(Run("call notes"), " notes.tvs が見あたりません\n");
+    EXPECT_EQ(Run("call notes"), " notes.tvs が見あたりません\r\n");
     EXPECT_EQ(g_console.suppress, 0);
 }
 
@@ -162,13 +162,13 @@ TEST_F(ScriptTest, ExtensionRule) {
         const char* statement;
         const char* output;
     } const kNames[] = {
-        {"call calc", " calc.tvs が見あたりません\n"},
-        {"call calc.txt", " calc.txt が見あたりません\n"},
-        {"call calc.t", " calc.t.tvs が見あたりません\n"},
-        {"call my calc", " mycalc.tvs が見あたりません\n"},
-        {"call abc", " abc.tvs が見あたりません\n"},
-        {"call a.b", " a.b.tvs が見あたりません\n"},
-        {"calls=1", " s=1.tvs が見あたりません\n"},
+        {"call calc", " calc.tvs が見あたりません\r\n"},
+        {"call calc.txt", " calc.txt が見あたりません\r\n"},
+        {"call calc.t", " calc.t.tvs が見あたりません\r\n"},
+        {"call my calc", " mycalc.tvs が見あたりません\r\n"},
+        {"call abc", " abc.tvs が見あたりません\r\n"},
+        {"call a.b", " a.b.tvs が見あたりません\r\n"},
+        {"calls=1", " s=1.tvs が見あたりません\r\n"},
     };
     for (const auto& c : kNames) EXPECT_EQ(Run(c.statement), c.output) << c.statement;
     WriteFile("calc.txt", "z=8\n");
@@ -204,7 +204,7 @@ TEST_F(ScriptTest, CallDialog) {
     EXPECT_EQ(dialogs.title, "スクリプト読み込み");
     EXPECT_EQ(dialogs.filterIndex, 2);
     dialogs.chosenFile = "readme";
-    EXPECT_EQ(Run("call"), " readme.tvs が見あたりません\n");
+    EXPECT_EQ(Run("call"), " readme.tvs が見あたりません\r\n");
     WriteFile("pick.tvs", "w=6\n");
     dialogs.chosenFile = "pick.tvs";
     Run("call");
@@ -216,7 +216,7 @@ TEST_F(ScriptTest, SaveWritesTheTextAndOneZeroByte) {
     std::string before = Text();
     Append("\r\n");
     std::string expected = before + "\r\n" + std::string(1, '\0');
-    EXPECT_EQ(Run("save out.txt"), " out.txtに保存しました。\n");
+    EXPECT_EQ(Run("save out.txt"), " out.txtに保存しました。\r\n");
     EXPECT_EQ(ReadFile("out.txt"), expected);
 }
 
@@ -230,25 +230,25 @@ TEST_F(ScriptTest, SaveShortensALongerFile) {
 
 TEST_F(ScriptTest, SaveFailureIsReported) {
     std::filesystem::create_directory("adir");
-    EXPECT_EQ(Run("save adir"), " 保存失敗 [adir]\n");
-    EXPECT_EQ(Run("save nofolder/out.txt"), " 保存失敗 [nofolder/out.txt]\n");
+    EXPECT_EQ(Run("save adir"), " 保存失敗 [adir]\r\n");
+    EXPECT_EQ(Run("save nofolder/out.txt"), " 保存失敗 [nofolder/out.txt]\r\n");
     EXPECT_FALSE(std::filesystem::exists("nofolder"));
     // A full device: the write or the close fails.
     if (std::filesystem::exists("/dev/full")) {
         Append(std::string(5000, 'q').c_str());
-        EXPECT_EQ(Run("save /dev/full"), " 保存失敗 [/dev/full]\n");
+        EXPECT_EQ(Run("save /dev/full"), " 保存失敗 [/dev/full]\r\n");
     }
 }
 
 TEST_F(ScriptTest, SaveAsTypedAndThroughTheDialog) {
-    EXPECT_EQ(Run("saved=1"), " d=1に保存しました。\n");
+    EXPECT_EQ(Run("saved=1"), " d=1に保存しました。\r\n");
     EXPECT_TRUE(std::filesystem::exists("d=1"));
     EXPECT_EQ(Run("save"), "");
     EXPECT_EQ(dialogs.log.back(), "save-dialog");
     EXPECT_EQ(dialogs.title, "計算結果保存");
     EXPECT_EQ(dialogs.filterIndex, 3);
     dialogs.chosenFile = "chosen.txt";
-    EXPECT_EQ(Run("save"), " chosen.txtに保存しました。\n");
+    EXPECT_EQ(Run("save"), " chosen.txtに保存しました。\r\n");
     EXPECT_EQ(ReadFile("chosen.txt").back(), '\0');
 }
 
