@@ -105,6 +105,7 @@ void StartSession(const char* settingsFile, const char* script) {
     g_shell.desktop.quitting = false;
     g_shell.desktop.finalText.clear();
     g_seam = Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop};
+    OpenConsole();
     LoadSettings(settingsFile);
     if (script && *script) {
         char line[kLineSize];

@@ -93,6 +93,8 @@ void Type(RemoteApp* app, const char* utf8) {
     }
     for (const KeyAction& a : actions) PerformAction(app, a);
     app->lastText = ReadConsole(app);
+    Check(app->failure.empty(), "the program takes what is typed", app->failure);
+    app->failure.clear();
 }
 
 // Whether text ends with tail.

@@ -1,6 +1,7 @@
 // tolvane-drive: replays a key script into tolvane.exe with real key presses
 // and window messages, then prints the console's text as it holds it (code
-// page 932, CR LF). Exit status 2 for a bad option, file or key script.
+// page 932, CR LF). Exit status 2 for a bad option, file or key script, 1 when
+// the program does not come up or does not take what is sent within the time.
 // TOLVANE_DRIVE_DEBUG set in the environment reports each settling on stderr.
 #include <fcntl.h>
 #include <io.h>
@@ -128,16 +129,21 @@ int main(int argc, char** argv) {
             fflush(stderr);
             Sleep(options.hold);
             if (pending) PerformAction(&app, actions[i]);
-            continue;
+        } else {
+            PerformAction(&app, actions[i]);
         }
-        PerformAction(&app, actions[i]);
+        if (!app.failure.empty()) break;
     }
     std::string transcript = app.quit ? app.lastText : ReadConsole(&app);
     DWORD played = GetTickCount();
     StopApp(&app);
+    if (!app.failure.empty()) {
+        fprintf(stderr, "tolvane-drive: %s\n", app.failure.c_str());
+        return 1;
+    }
     if (getenv("TOLVANE_DRIVE_DEBUG"))
-        fprintf(stderr, "started in %lu ms, played in %lu ms, stopped in %lu ms\n",
-                started - begun, played - started, GetTickCount() - played);
+        fprintf(stderr, "started in %lu ms, played in %lu ms, stopped in %lu ms\n", started - begun,
+                played - started, GetTickCount() - played);
 
     _setmode(_fileno(stdout), _O_BINARY);
     fwrite(transcript.data(), 1, transcript.size(), stdout);
