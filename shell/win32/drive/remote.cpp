@@ -12,8 +12,8 @@ namespace {
 const int kSyncKey = VK_F24;      // a key the program takes and ignores
 const int kSettleTimeout = 10000; // milliseconds without progress on posted messages
 const int kSyncKeyTimeout = 5000; // milliseconds for the sync key to be seen taken
+const int kBusyTimeout = 120000;  // milliseconds a program busy in one message is waited for
 const int kMenuTimeout = 5000;    // milliseconds for a menu to open or to close
-const int kTypingBatch = 200;     // characters posted before the program catches up
 const int kStartTimeout = 20000;  // milliseconds for the first prompt
 const int kConsoleId = 100;
 const int kQuitItem = 2111;
@@ -181,13 +181,8 @@ void TypeCodepoint(RemoteApp* app, unsigned codepoint) {
         units[0] = (WCHAR)codepoint;
     }
     // Posted like the keyboard's characters: a run of them is handled in one go,
-    // and the next settling waits for all of them. A long run waits for the
-    // program now and then, so that its queue never overflows.
+    // and the next settling waits for all of them. A full queue is waited on.
     for (int i = 0; i < count; ++i) {
-        if (++app->pending >= kTypingBatch) {
-            WaitForPosted(app);
-            app->pending = 0;
-        }
         if (!PostMessageW(app->console, WM_CHAR, units[i], 1)) {
             WaitForPosted(app);
             if (!PostMessageW(app->console, WM_CHAR, units[i], 1))
@@ -283,44 +278,36 @@ void PostKey(RemoteApp* app, int vk) {
 // Waits until the program has handled every message posted so far: the
 // console's modified flag, which nothing else reads, is cleared by a message
 // posted behind them.
-// The processor time the program has used so far, in 100 ns units.
-ULONGLONG ProcessorTime(RemoteApp* app) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(app->process.hProcess, &created, &exited, &kernel, &user)) return 0;
-    ULARGE_INTEGER k, u;
-    k.LowPart = kernel.dwLowDateTime;
-    k.HighPart = kernel.dwHighDateTime;
-    u.LowPart = user.dwLowDateTime;
-    u.HighPart = user.dwHighDateTime;
-    return k.QuadPart + u.QuadPart;
-}
-
-// The wait ends in failure only when the program makes no progress (neither
-// its console's text changes nor does it compute) for the whole time-out.
+// The wait ends in failure only when the program makes no progress for the
+// whole time-out: it answers, yet neither takes the posted message nor
+// changes its console's text. A program that does not answer within the
+// send's own time-out is busy inside a message (a long script) and is waited for.
 bool WaitForPosted(RemoteApp* app) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(app->console, EM_SETMODIFY, TRUE, 0, SMTO_NORMAL, 2000, &result);
     PostMessageA(app->console, EM_SETMODIFY, FALSE, 0);
     DWORD_PTR lastLength = (DWORD_PTR)-1;
-    ULONGLONG lastTime = ProcessorTime(app);
-    DWORD progress = GetTickCount();
+    DWORD begun = GetTickCount(), progress = begun;
     for (;;) {
         if (!AppRunning(app) || !IsWindow(app->console)) return true;
-        if (SendMessageTimeoutA(app->console, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 2000, &result) &&
-            result == 0)
+        if (!SendMessageTimeoutA(app->console, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 1000, &result)) {
+            if (getenv("TOLVANE_DRIVE_DEBUG")) fprintf(stderr, "busy %lu\n", GetLastError());
+            // Busy inside one message: waited for, up to a limit of its own.
+            if (GetTickCount() - begun < (DWORD)kBusyTimeout) progress = GetTickCount();
+            result = 1;
+        } else if (result == 0) {
             return true;
+        }
         DWORD_PTR length = 0;
-        if (SendMessageTimeoutA(app->console, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 2000, &length) &&
+        if (SendMessageTimeoutA(app->console, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 1000, &length) &&
             length != lastLength) {
             lastLength = length;
             progress = GetTickCount();
         }
-        ULONGLONG time = ProcessorTime(app);
-        if (time != lastTime) {
-            lastTime = time;
-            progress = GetTickCount();
-        }
         if (GetTickCount() - progress > (DWORD)kSettleTimeout) {
+            if (getenv("TOLVANE_DRIVE_DEBUG"))
+                fprintf(stderr, "stalled: modify %lu, length %lu\n", (unsigned long)result,
+                        (unsigned long)lastLength);
             Fail(app, "the program did not handle the messages sent to it within the time");
             return false;
         }

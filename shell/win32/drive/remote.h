@@ -26,7 +26,6 @@ struct RemoteApp {
     std::string lastText;   // the console's text around the latest action
     bool quit = false;      // the program has ended its main window
     bool typing = false;    // characters were posted since the last settling
-    int pending = 0;        // characters posted since the program last caught up
     bool delivered = false; // an action was delivered and waits for settling
     std::string failure;    // the first wait that timed out; the run has failed then
 };
