@@ -150,8 +150,10 @@ bool WaitForSyncKey(RemoteApp* app) {
     bool taken = WaitFor([&] { return GetKeyState(kSyncKey) < 0 || gone(); }, kSyncKeyTimeout);
     SendInput(1, &up, sizeof(INPUT));
     taken = WaitFor([&] { return GetKeyState(kSyncKey) >= 0 || gone(); }, kSyncKeyTimeout) && taken;
-    if (!taken) Fail(app, "the program did not take a key press within the time");
-    return WaitForPosted(app) && taken;
+    // The shared key state is not always told: then the posted round trip,
+    // whose time-out does fail the run, still waits for the program.
+    (void)taken;
+    return WaitForPosted(app);
 }
 
 // Converts UTF-8 text to code page 932.
