@@ -54,9 +54,9 @@ done
 xdotool key alt+s
 xdotool type --delay 30 30
 xdotool key Return
-wait_for $'*\nd>sin(30)\n 0.5\n\nd>' "Alt+S, 30, Enter gives sin(30)"
+wait_for $'*\nd>sin(30)\n 0.500\n\nd>' "Alt+S, 30, Enter gives sin(30)"
 # The other templates: each followed by its argument and Enter.
-for t in "alt+c 60 cos(60) 0.5" "alt+t 45 tan(45) 1" "alt+r 16 sqrt(16) 4" "alt+l 1 ln(1) 0"; do
+for t in "alt+c 60 cos(60) 0.500" "alt+t 45 tan(45) 1" "alt+r 16 sqrt(16) 4" "alt+l 1 ln(1) 0"; do
     set -- $t
     xdotool key "$1"
     xdotool type --delay 30 "$2"
