@@ -8,7 +8,7 @@ FUZZ   := build/fuzz
 FUZZ_SECONDS ?= 60
 JOBS   ?= $(shell nproc)
 
-.PHONY: all build run run-gui test deps deps-native native asan win32 fuzz-build fuzz bench bench-peers bench-startup format clean
+.PHONY: all build run run-gui test differential deps deps-native native asan win32 fuzz-build fuzz bench bench-peers bench-startup format clean
 
 all: build
 
@@ -53,6 +53,12 @@ run-gui: deps native win32
 
 test: build
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+# Many more random sessions through both builds than make test runs.
+DIFF_SESSIONS ?= 100
+differential: build
+	TOLVANE_DIFF_SESSIONS=$(DIFF_SESSIONS) TOLVANE_DIFF_SEED=$${TOLVANE_DIFF_SEED:-$$(date +%s)} \
+	  TOLVANE_NATIVE=$(CURDIR)/$(NATIVE)/tolvane scripts/wine-env tests/wine/differential.sh
 
 bench: deps-native native
 	$(NATIVE)/benchmarks

@@ -264,7 +264,7 @@ void RunScript(const char* name) {
     Files* files = g_seam.files;
     int handle = files ? files->OpenRead(path) : -1;
     if (handle < 0) {
-        AppendErrorFormat(" %s が見あたりません\n", path);
+        AppendErrorFormat(" %s が見あたりません\r\n", path);
         return;
     }
     bool outermost = g_script.depth == 0;
@@ -277,7 +277,7 @@ void RunScript(const char* name) {
     if (first < 0 && !g_script.cut) {
         files->Close(handle);
         if (outermost) EndStatementScripts(path);
-        AppendErrorFormat(" %s が見あたりません\n", path);
+        AppendErrorFormat(" %s が見あたりません\r\n", path);
         return;
     }
     reader.filled = first > 0 ? first : 0;
@@ -315,7 +315,7 @@ void SaveTranscript(const char* name) {
         saved = files->FinishReplacement(handle, written) && written;
     }
     if (saved)
-        AppendFormat(" %sに保存しました。\n", name);
+        AppendFormat(" %sに保存しました。\r\n", name);
     else
-        AppendErrorFormat(" 保存失敗 [%s]\n", name);
+        AppendErrorFormat(" 保存失敗 [%s]\r\n", name);
 }

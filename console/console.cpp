@@ -13,13 +13,13 @@ AppendObserver g_appendObserver;
 
 namespace {
 
-// Drops the oldest whole lines so that incoming more characters keep the
-// transcript below its limit; a long session keeps working.
+// When incoming more bytes would take the transcript past its limit, drops
+// the oldest whole lines down to the low mark; a long session keeps working.
 void MakeRoom(int incoming) {
     EditControl* edit = g_seam.edit;
     int length = edit->GetTextLength();
-    int excess = length + incoming - kTranscriptLimit;
-    if (excess <= 0) return;
+    if (length + incoming <= kTranscriptLimit) return;
+    int excess = length + incoming - kTranscriptLowMark;
     int line = edit->LineFromChar(excess);
     int cut = edit->LineIndex(line);
     if (cut < excess) cut = edit->LineIndex(line + 1);
@@ -117,6 +117,11 @@ int ReadCaretLine(char* line) {
     int start, end;
     edit->GetSel(&start, &end);
     return (start & 0xFFFF) - edit->LineIndex(number);
+}
+
+// The control takes typed text up to the console's capacity.
+void OpenConsole() {
+    g_seam.edit->SetLimitText(kEditLimit);
 }
 
 // Deletes the whole transcript, also while output is suppressed.

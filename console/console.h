@@ -2,12 +2,20 @@
 #pragma once
 
 enum {
-    kLineSize = 512,          // a caret line, a script line, the last line
-    kStatementSize = 1024,    // a cleaned statement
-    kNotOnInputLine = 10000,  // read caret line: the caret is not on an input line
-    kEndOfText = 0xFFFE,      // addresses the end of the transcript
-    kTranscriptLimit = 30000, // the oldest lines go before the transcript passes this
-    kFormatSize = 2048,       // formatted append composes in this many bytes
+    kLineSize = 512,         // a caret line, a script line, the last line
+    kStatementSize = 1024,   // a cleaned statement
+    kNotOnInputLine = 10000, // read caret line: the caret is not on an input line
+    kEndOfText = 0xFFFE,     // addresses the end of the transcript
+    // Capacity. Output never leaves more than kTranscriptLimit bytes in the
+    // transcript: when it would, the oldest lines go, down to kTranscriptLowMark,
+    // so that lines are dropped in large steps and seldom. The control takes
+    // typed text up to kEditLimit, so a full console still takes thousands of
+    // typed characters, and the text stays below the 16-bit positions' reach
+    // even where the control counts characters of two bytes each.
+    kTranscriptLimit = 30000,
+    kTranscriptLowMark = 20000,
+    kEditLimit = 32766,
+    kFormatSize = 2048, // formatted append composes in this many bytes
 };
 
 struct ConsoleState {
@@ -33,6 +41,8 @@ void AppendErrorFormat(const char* format, ...) __attribute__((format(printf, 1,
 void PrintPrompt();
 int ReadCaretLine(char* line);
 void ClearConsole();
+// Gives the console its capacity; once, when the console exists.
+void OpenConsole();
 bool IsInputLine(const char* line);
 // The two prompt characters for the current angle and display modes.
 const char* CurrentPrompt();

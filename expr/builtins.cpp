@@ -6,6 +6,7 @@
 
 #include "console/settings.h"
 #include "expr/eval.h"
+#include "mathlib/tolvane_math.h"
 
 const Builtin kBuiltins[kBuiltinCount + 1] = {
     {"exp", 1},  {"ln", 1},    {"log", 1},  {"sqrt", 1}, {"sin", 1},  {"cos", 1},
@@ -23,67 +24,67 @@ const double kDegreesPerRadian = 57.29577951308232;
 typedef int (*BuiltinFn)(const double* a, double* r);
 
 int Exp(const double* a, double* r) {
-    *r = exp(a[0]);
+    *r = tolvane_exp(a[0]);
     return kOk;
 }
 
 int Ln(const double* a, double* r) {
     if (!(a[0] > 0)) return kErrRange;
-    *r = log(a[0]);
+    *r = tolvane_log(a[0]);
     return kOk;
 }
 
 int Log(const double* a, double* r) {
     if (!(a[0] > 0)) return kErrRange;
-    *r = log10(a[0]);
+    *r = tolvane_log10(a[0]);
     return kOk;
 }
 
 int Sqrt(const double* a, double* r) {
     if (!(a[0] >= 0)) return kErrRange;
-    *r = sqrt(a[0]);
+    *r = tolvane_sqrt(a[0]);
     return kOk;
 }
 
 int Sin(const double* a, double* r) {
-    *r = sin(a[0] / AngleFactor());
+    *r = tolvane_sin(a[0] / AngleFactor());
     return kOk;
 }
 int Cos(const double* a, double* r) {
-    *r = cos(a[0] / AngleFactor());
+    *r = tolvane_cos(a[0] / AngleFactor());
     return kOk;
 }
 int Tan(const double* a, double* r) {
-    *r = tan(a[0] / AngleFactor());
+    *r = tolvane_tan(a[0] / AngleFactor());
     return kOk;
 }
 
 int Asin(const double* a, double* r) {
     if (fabs(a[0]) > 1) return kErrRange;
-    *r = asin(a[0]) * AngleFactor();
+    *r = tolvane_asin(a[0]) * AngleFactor();
     return kOk;
 }
 
 int Acos(const double* a, double* r) {
     if (fabs(a[0]) > 1) return kErrRange;
-    *r = acos(a[0]) * AngleFactor();
+    *r = tolvane_acos(a[0]) * AngleFactor();
     return kOk;
 }
 
 int Atan(const double* a, double* r) {
-    *r = atan(a[0]) * AngleFactor();
+    *r = tolvane_atan(a[0]) * AngleFactor();
     return kOk;
 }
 int Sinh(const double* a, double* r) {
-    *r = sinh(a[0]);
+    *r = tolvane_sinh(a[0]);
     return kOk;
 }
 int Cosh(const double* a, double* r) {
-    *r = cosh(a[0]);
+    *r = tolvane_cosh(a[0]);
     return kOk;
 }
 int Tanh(const double* a, double* r) {
-    *r = tanh(a[0]);
+    *r = tolvane_tanh(a[0]);
     return kOk;
 }
 
@@ -118,7 +119,7 @@ int Comb(const double* a, double* r) {
 
 int Mod(const double* a, double* r) {
     if (a[1] == 0 || isnan(a[1])) return kErrDivide;
-    *r = fmod(a[0], a[1]);
+    *r = tolvane_fmod(a[0], a[1]);
     return kOk;
 }
 
@@ -134,11 +135,11 @@ int Int(const double* a, double* r) {
 }
 
 int Ceil(const double* a, double* r) {
-    *r = ceil(a[0]);
+    *r = tolvane_ceil(a[0]);
     return kOk;
 }
 int Floor(const double* a, double* r) {
-    *r = floor(a[0]);
+    *r = tolvane_floor(a[0]);
     return kOk;
 }
 
@@ -172,7 +173,7 @@ double AngleFactor() {
 
 // Factorial of the integer part of x; -1 outside 0 to 170.
 double Factorial(double x) {
-    double n = floor(x);
+    double n = tolvane_floor(x);
     if (!(n >= 0) || n > 170) return -1;
     double result = 1;
     for (double factor = n; factor >= 1; factor -= 1) result *= factor;

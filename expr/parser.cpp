@@ -8,6 +8,7 @@
 #include "console/console.h"
 #include "expr/builtins.h"
 #include "expr/eval.h"
+#include "mathlib/tolvane_math.h"
 #include "expr/functions.h"
 #include "expr/variables.h"
 #include "platform/text.h"
@@ -283,11 +284,11 @@ void ApplyOperator(char op, double* left, double right) {
         }
         break;
     case '^':
-        if ((*left < 0 || isnan(*left)) && !isnan(right) && floor(right) != right) {
+        if ((*left < 0 || isnan(*left)) && !isnan(right) && tolvane_floor(right) != right) {
             *left = 0.0;
             ReportError(kErrRange);
         } else {
-            *left = pow(*left, right);
+            *left = tolvane_pow(*left, right);
         }
         break;
     case '&': *left = (double)(LowWord(*left) & LowWord(right)); break;

@@ -26,4 +26,6 @@ struct EditControl {
     virtual int GetText(char* buffer, int size) = 0;
     // WM_CLEAR: deletes the selection.
     virtual void Clear() = 0;
+    // EM_SETLIMITTEXT: typed and replacing text stops at this many bytes.
+    virtual void SetLimitText(int limit) = 0;
 };

@@ -31,6 +31,26 @@ void MemoryEdit::Reset() {
     breaks_ = 0;
     anchor_ = 0;
     caret_ = 0;
+    limit_ = kCapacity - 1;
+}
+
+// EM_SETLIMITTEXT: 0 means as much as the control holds.
+void MemoryEdit::SetLimitText(int limit) {
+    limit_ = (limit <= 0 || limit > kCapacity - 1) ? kCapacity - 1 : limit;
+}
+
+// The part of a replacing text that the limit lets in, whole characters only.
+int MemoryEdit::Fitting(int from, int to, const char* bytes, int count) const {
+    int room = limit_ - (length_ - (to - from));
+    if (count <= room) return count;
+    if (room <= 0) return 0;
+    int fit = 0;
+    while (fit < room) {
+        int step = (IsLeadByte((unsigned char)bytes[fit]) && fit + 1 < count) ? 2 : 1;
+        if (fit + step > room) break;
+        fit += step;
+    }
+    return fit;
 }
 
 // EM_GETSEL: the selection's two ends, the smaller first.
@@ -53,9 +73,9 @@ void MemoryEdit::SetSel(int start, int end) {
 // EM_REPLACESEL: the selection becomes the text, the caret stands behind it;
 // a text that would not fit changes nothing.
 void MemoryEdit::ReplaceSel(const char* text) {
-    int from = Min(anchor_, caret_);
-    int count = text ? (int)strlen(text) : 0;
-    if (!Splice(from, Max(anchor_, caret_), text, count)) return;
+    int from = Min(anchor_, caret_), to = Max(anchor_, caret_);
+    int count = Fitting(from, to, text, text ? (int)strlen(text) : 0);
+    if (!Splice(from, to, text, count)) return;
     anchor_ = caret_ = from + count;
 }
 
@@ -132,8 +152,9 @@ void MemoryEdit::TypeChar(const char* bytes, int count) {
     if (count < 1 || count > 2) return;
     unsigned char first = (unsigned char)bytes[0];
     if (count == 1 && ((first < 0x20 && first != '\t') || first == 0x7F)) return;
-    int from = Min(anchor_, caret_);
-    if (!Splice(from, Max(anchor_, caret_), bytes, count)) return;
+    int from = Min(anchor_, caret_), to = Max(anchor_, caret_);
+    if (Fitting(from, to, bytes, count) < count) return;
+    if (!Splice(from, to, bytes, count)) return;
     anchor_ = caret_ = from + count;
 }
 
@@ -223,7 +244,8 @@ void MemoryEdit::Goto(int line, int column) {
     int length = EndOfLine(start) - start;
     if (column < 0) column = 0;
     if (column > length) column = length;
-    MoveCaret(start + column, false);
+    // A caret never stands inside a double-byte character.
+    MoveCaret(CharStart(start + column), false);
 }
 
 // Replaces the bytes [from, to) with count bytes, within the capacity.

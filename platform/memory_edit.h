@@ -29,6 +29,7 @@ class MemoryEdit : public EditControl {
     int GetTextLength() override { return length_; }
     int GetText(char* buffer, int size) override;
     void Clear() override;
+    void SetLimitText(int limit) override;
 
     // An empty control with the caret at 0.
     void Reset();
@@ -55,12 +56,16 @@ class MemoryEdit : public EditControl {
     void End(bool extend = false);
     void CtrlHome(bool extend = false);
     void CtrlEnd(bool extend = false);
-    // The caret to a line and a byte column, both clamped.
+    // The caret to a line and a byte column, both clamped; a column inside a
+    // double-byte character stands before it.
     void Goto(int line, int column);
 
   private:
     // Replaces the bytes [from, to) with count bytes; false when too long.
     bool Splice(int from, int to, const char* bytes, int count);
+    // How many of count bytes fit over [from, to) within the limit, cut at a
+    // whole character.
+    int Fitting(int from, int to, const char* bytes, int count) const;
     // Position of the first CR LF at or after from, or the end of text.
     int NextBreak(int from) const;
     // The number of CR LF pairs lying wholly before pos, counted from from.
@@ -87,4 +92,5 @@ class MemoryEdit : public EditControl {
     int breaks_; // CR LF pairs in the text
     int anchor_; // the fixed end of the selection
     int caret_;  // the moving end
+    int limit_;  // typed and replacing text stops at this many bytes
 };

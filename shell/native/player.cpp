@@ -122,6 +122,7 @@ void StartSession(const char* settingsFile, const char* script) {
     g_shell.desktop.quitting = false;
     g_shell.desktop.finalText.clear();
     g_seam = Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop, &g_shell.files};
+    OpenConsole();
     LoadSettings(settingsFile);
     if (script && *script) {
         // The name the core can take, as Windows hands on the short path.

@@ -103,6 +103,14 @@ void QuitProgram(HWND hwnd) {
     if (hwnd == g_shell.main) PostQuitMessage(0);
 }
 
+// A key pressed after an Alt accelerator (Alt pressed anew among them) lets the
+// next Alt release open the window's menu again, as it would have.
+void NoteKeyMessage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return;
+    bool repeatedAlt = msg.wParam == VK_MENU && (msg.lParam & (1 << 30));
+    if (!repeatedAlt) g_shell.altAccelerator = false;
+}
+
 // The main window's procedure.
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -123,6 +131,14 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             QuitProgram(hwnd);
         return 0;
     case WM_SYSCOMMAND:
+        // The accelerator took the key that came with Alt, so the Alt release
+        // looks like Alt pressed alone and asks for the keyboard menu mode,
+        // which would swallow the next keys unseen: that one request is dropped.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && g_shell.altAccelerator) {
+            g_shell.altAccelerator = false;
+            return 0;
+        }
+        g_shell.altAccelerator = false;
         if (LOWORD(wParam) == SC_MINIMIZE) {
             ShowWindow(g_shell.main, SW_HIDE);
             return 0;
@@ -131,6 +147,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case kTrayCallback: return OnTray(hwnd, wParam, lParam);
     case kFinishStartup: FinishStartup(); return 0;
     case WM_COMMAND:
+        if (HIWORD(wParam) == 1 && GetKeyState(VK_MENU) < 0) g_shell.altAccelerator = true;
         if (RunMenuCommand(LOWORD(wParam))) return 0;
         break;
     case WM_DROPFILES: TypeDroppedFile((HDROP)wParam); return 0;

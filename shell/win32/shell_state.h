@@ -30,6 +30,7 @@ struct ShellState {
     char helpPath[kHelpPathSize];
     unsigned char leadByte; // a double-byte character's first half typed into the console
     bool trayIcon;          // the tray icon has been added
+    bool altAccelerator;    // an accelerator ran with Alt held: its Alt release opens no menu
 };
 
 extern ShellState g_shell;
@@ -51,6 +52,9 @@ void QuitProgram(HWND hwnd);
 void FinishStartup();
 BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip);
 void CenterOnScreen(HWND hwnd);
+// Sees each key message before the accelerators do: a new key press ends what
+// an Alt accelerator left behind.
+void NoteKeyMessage(const MSG& msg);
 // Opens the popup menu with its top-left corner at the mouse pointer.
 void TrackPopupAtCursor();
 // Creates the console's font from the font record and gives it to the console.
@@ -58,6 +62,8 @@ void ApplyConsoleFont();
 // Makes the main window topmost or not.
 void ApplyTopmost(bool on);
 
+// Puts the texts appended during the current message into the console.
+void FlushConsoleOutput();
 // Points the core's seam at the real edit control, menu and desktop.
 void InstallWin32Seam();
 // Learns the console's position units (call while it is still empty).

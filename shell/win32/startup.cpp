@@ -104,6 +104,7 @@ void CreateConsole(const Placement& p) {
     g_shell.editProc = (WNDPROC)GetWindowLongPtrA(g_shell.console, GWLP_WNDPROC);
     SetWindowLongPtrA(g_shell.console, GWLP_WNDPROC, (LONG_PTR)ConsoleSubclassProc);
     ProbeConsoleUnits();
+    OpenConsole();
 }
 
 // The console font record from the settings file; "Terminal" when no face is stored.
@@ -145,12 +146,20 @@ void CreatePopup() {
 }
 
 // A script named on the command line runs as a call statement before the first
-// prompt. When no short path can be had, the text is used as it was given.
+// prompt. The shell hands a file opened through an association or dropped on
+// the program as one quoted path: one pair of enclosing quotes goes first.
+// When no short path can be had, the text is used as it was given.
 void RunCommandLineScript(const char* commandLine) {
     if (!commandLine || commandLine[0] == '\0') return;
+    char given[kStatementSize];
+    int n = (int)strlen(commandLine);
+    if (n >= 2 && commandLine[0] == '"' && commandLine[n - 1] == '"')
+        snprintf(given, sizeof given, "%.*s", n - 2, commandLine + 1);
+    else
+        snprintf(given, sizeof given, "%s", commandLine);
     char path[kFileBufferSize];
-    DWORD length = GetShortPathNameA(commandLine, path, sizeof path);
-    const char* name = (length > 0 && length < sizeof path) ? path : commandLine;
+    DWORD length = GetShortPathNameA(given, path, sizeof path);
+    const char* name = (length > 0 && length < sizeof path) ? path : given;
     char line[kStatementSize];
     snprintf(line, sizeof line, "  call %s", name);
     EnterStatement(line);
@@ -236,6 +245,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
 
     RunCommandLineScript(commandLine);
     PrintPrompt();
+    FlushConsoleOutput();
     // The tray icon and file dropping follow as the first message: the
     // prompt does not wait for the shell's library to load.
     PostMessageA(g_shell.main, kFinishStartup, 0, 0);
@@ -243,9 +253,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     MSG msg;
     msg.wParam = 0;
     while (GetMessageA(&msg, nullptr, 0, 0)) {
-        if (TranslateAcceleratorA(g_shell.main, g_shell.accelerators, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        NoteKeyMessage(msg);
+        if (!TranslateAcceleratorA(g_shell.main, g_shell.accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        FlushConsoleOutput();
     }
     UnregisterClassA(kClassName, instance);
     return (int)msg.wParam;

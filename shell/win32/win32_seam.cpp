@@ -3,7 +3,10 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <string>
+
 #include "commands/script.h"
+#include "console/console.h"
 #include "platform/seam.h"
 #include "platform/text.h"
 #include "shell/win32/late_dlls.h"
@@ -47,6 +50,9 @@ int CharsToBytes(int chars) {
 // unchanged (the control takes them as the end), as does -1.
 int BytesToChars(int bytes) {
     if (!g_countsCharacters || bytes <= 0) return bytes;
+    // The text's length in bytes is at most what WM_GETTEXTLENGTH tells: the
+    // end of the text needs no look at the text (every append addresses it).
+    if (bytes >= (int)ToConsole(WM_GETTEXTLENGTH, 0, 0)) return bytes;
     int length = FetchText();
     if (bytes >= length) return bytes;
     int chars = 0;
@@ -54,23 +60,59 @@ int BytesToChars(int bytes) {
     return chars;
 }
 
+// Texts appended at the end of the console wait here and go in together: each
+// EM_REPLACESEL costs the control a fixed while (tens of milliseconds in
+// Wine's, where it is shown), so a script's thousands of lines of output would
+// freeze the window for a minute. Every other use of the console, and the end
+// of each message, puts them in first.
+std::string g_pendingOutput;
+bool g_selectionAtEnd = false; // a selection of the end was asked for and not yet made
+
+// Puts the waiting texts into the console, behind what it holds.
+void FlushPending() {
+    if (!g_selectionAtEnd && g_pendingOutput.empty()) return;
+    ToConsole(EM_SETSEL, kEndOfText, kEndOfText + 1);
+    if (!g_pendingOutput.empty())
+        SendMessageA(g_shell.console, EM_REPLACESEL, 0, (LPARAM)g_pendingOutput.c_str());
+    g_pendingOutput.clear();
+    g_selectionAtEnd = false;
+}
+
 struct Win32Edit : EditControl {
     // Positions are read as 16-bit values, as the console addresses them.
     void GetSel(int* start, int* end) override {
+        FlushPending();
         DWORD sel = (DWORD)ToConsole(EM_GETSEL, 0, 0);
         *start = CharsToBytes(LOWORD(sel)) & 0xFFFF;
         *end = CharsToBytes(HIWORD(sel)) & 0xFFFF;
     }
+    // A selection of the end waits for the text that usually follows it.
     void SetSel(int start, int end) override {
+        if (start >= kEndOfText && (end < 0 || end >= start)) {
+            g_selectionAtEnd = true;
+            return;
+        }
+        FlushPending();
         ToConsole(EM_SETSEL, BytesToChars(start), BytesToChars(end));
     }
-    void ReplaceSel(const char* text) override { ToConsole(EM_REPLACESEL, 0, (LPARAM)text); }
+    void ReplaceSel(const char* text) override {
+        if (g_selectionAtEnd) {
+            g_pendingOutput += text;
+            return;
+        }
+        ToConsole(EM_REPLACESEL, 0, (LPARAM)text);
+    }
     int LineFromChar(int pos) override {
+        FlushPending();
         return (int)ToConsole(EM_LINEFROMCHAR, BytesToChars(pos), 0);
     }
-    int LineIndex(int line) override { return CharsToBytes((int)ToConsole(EM_LINEINDEX, line, 0)); }
+    int LineIndex(int line) override {
+        FlushPending();
+        return CharsToBytes((int)ToConsole(EM_LINEINDEX, line, 0));
+    }
     // The length in bytes of the line that holds a position.
     int LineLength(int pos) override {
+        FlushPending();
         int chars = BytesToChars(pos);
         int length = (int)ToConsole(EM_LINELENGTH, chars, 0);
         if (!g_countsCharacters || pos < 0) return length;
@@ -79,6 +121,7 @@ struct Win32Edit : EditControl {
     }
     // The control reads the largest count from the buffer's first word.
     int GetLine(int line, char* buffer, int max) override {
+        FlushPending();
         if (max <= 0) return 0;
         char scratch[2];
         char* target = max >= 2 ? buffer : scratch;
@@ -89,12 +132,23 @@ struct Win32Edit : EditControl {
         if (target == scratch && count > 0) buffer[0] = scratch[0];
         return count;
     }
-    int GetTextLength() override { return (int)ToConsole(WM_GETTEXTLENGTH, 0, 0); }
+    // The waiting texts count as held.
+    int GetTextLength() override {
+        return (int)ToConsole(WM_GETTEXTLENGTH, 0, 0) + (int)g_pendingOutput.size();
+    }
     int GetText(char* buffer, int size) override {
+        FlushPending();
         if (size <= 0) return 0;
         return (int)ToConsole(WM_GETTEXT, size, (LPARAM)buffer);
     }
-    void Clear() override { ToConsole(WM_CLEAR, 0, 0); }
+    void Clear() override {
+        FlushPending();
+        ToConsole(WM_CLEAR, 0, 0);
+    }
+    void SetLimitText(int limit) override {
+        FlushPending();
+        ToConsole(EM_SETLIMITTEXT, limit, 0);
+    }
 };
 
 struct Win32Menu : PopupMenu {
@@ -132,6 +186,7 @@ struct Win32Menu : PopupMenu {
 struct Win32Desktop : Desktop {
     void Beep() override { MessageBeep(MB_ICONASTERISK); }
     bool AskYesNo(const char* text, const char* caption) override {
+        FlushPending();
         return MessageBoxA(g_shell.main, text, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     bool ChooseFile(bool save, const char* title, int filterIndex, char* fileTitle,
@@ -145,9 +200,13 @@ struct Win32Desktop : Desktop {
     void SetTopmost(bool on) override { ApplyTopmost(on); }
     void Quit() override { QuitProgram(g_shell.main); }
     void SetupDialog() override {
+        FlushPending();
         DialogBoxParamA(g_shell.instance, "SETUP", g_shell.main, SetupDlgProc, 0);
     }
-    void ShowPopupMenu() override { TrackPopupAtCursor(); }
+    void ShowPopupMenu() override {
+        FlushPending();
+        TrackPopupAtCursor();
+    }
 };
 
 // The open or save dialog on the shared record, emptied buffers first. On OK
@@ -160,6 +219,7 @@ bool Win32Desktop::ChooseFile(bool save, const char* title, int filterIndex, cha
     ofn.nFilterIndex = filterIndex;
     g_shell.fileBuffer[0] = '\0';
     g_shell.fileTitle[0] = '\0';
+    FlushPending();
     BOOL chosen = save ? LateGetSaveFileName(&ofn) : LateGetOpenFileName(&ofn);
     if (!chosen) return false;
 
@@ -279,6 +339,12 @@ void ProbeConsoleUnits() {
     DWORD sel = (DWORD)SendMessageA(g_shell.console, EM_GETSEL, 0, 0);
     g_countsCharacters = HIWORD(sel) == 1;
     SendMessageA(g_shell.console, WM_SETTEXT, 0, (LPARAM) "");
+}
+
+// The texts waiting for the console go in: at the end of every message, and
+// before anything else reads or changes the console.
+void FlushConsoleOutput() {
+    FlushPending();
 }
 
 // Points the core's seam at the real edit control, menu and desktop.

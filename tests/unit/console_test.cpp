@@ -126,6 +126,32 @@ TEST_F(ConsoleTest, TranscriptDropsItsOldestWholeLines) {
     EXPECT_EQ(text.substr(text.size() - 4), "\r\nd>");
 }
 
+// Whatever the transcript holds, a whole input line can be typed behind the
+// prompt, and the oldest lines go in large steps, not at every line.
+TEST_F(ConsoleTest, FullConsoleTakesAWholeTypedLine) {
+    OpenConsole();
+    PrintPrompt();
+    int drops = 0;
+    for (int i = 0; i < 4000; ++i) {
+        int before = edit.GetTextLength();
+        Append("1234567890");
+        SubmitEnter();
+        if (edit.GetTextLength() < before) ++drops;
+        ASSERT_LE(edit.GetTextLength(), kTranscriptLimit);
+        // At every fill level a 511-character line goes in whole.
+        if (i % 97 == 0) {
+            int start = edit.GetTextLength();
+            for (int k = 0; k < 511; ++k) edit.TypeChar(k % 2 ? "+" : "1", 1);
+            ASSERT_EQ(edit.GetTextLength(), start + 511);
+            edit.SetSel(start, -1);
+            edit.ReplaceSel("");
+        }
+    }
+    EXPECT_GE(drops, 1);
+    // Each round adds about 31 bytes.
+    EXPECT_LE(drops, 4000 * 40 / (kTranscriptLimit - kTranscriptLowMark) + 1);
+}
+
 TEST_F(ConsoleTest, LongFormattedTextIsCutAtAWholeCharacter) {
     std::string kanji;
     for (int i = 0; i < 1500; ++i) kanji += "表";

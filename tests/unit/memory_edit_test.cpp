@@ -141,22 +141,33 @@ TEST(MemoryEditSelection, GetTextBounded) {
     EXPECT_EQ(buffer[0], '1');
 }
 
-TEST(MemoryEditSelection, RefusesWhatDoesNotFit) {
+TEST(MemoryEditSelection, KeepsWithinItsLimit) {
     MemoryEdit edit;
-    std::string big(MemoryEdit::kCapacity - 2, 'a');
+    std::string big(MemoryEdit::kCapacity - 3, 'a');
     edit.ReplaceSel(big.c_str());
-    EXPECT_EQ(edit.GetTextLength(), MemoryEdit::kCapacity - 2);
-    edit.ReplaceSel("bc"); // one byte too many: nothing changes
-    EXPECT_EQ(edit.GetTextLength(), MemoryEdit::kCapacity - 2);
-    edit.ReplaceSel("b"); // exactly full
+    EXPECT_EQ(edit.GetTextLength(), MemoryEdit::kCapacity - 3);
+    edit.ReplaceSel("bcd"); // cut to what fits, as the real control does
     EXPECT_EQ(edit.GetTextLength(), MemoryEdit::kCapacity - 1);
+    EXPECT_EQ(std::string(edit.Text()).substr(MemoryEdit::kCapacity - 3), "bc");
     edit.TypeChar("c", 1);
     EXPECT_EQ(edit.GetTextLength(), MemoryEdit::kCapacity - 1);
     // Replacing a selection frees its room first.
     edit.SetSel(0, 2);
     edit.ReplaceSel("xy");
     EXPECT_EQ(edit.GetTextLength(), MemoryEdit::kCapacity - 1);
-    EXPECT_EQ(edit.Text()[MemoryEdit::kCapacity - 1], '\0');
+
+    // A set limit: typing stops at it, replacing text is cut at a whole character.
+    MemoryEdit small;
+    small.SetLimitText(6);
+    small.ReplaceSel("d>");
+    for (const char* c : {"1", "2", "3", "4", "5"}) small.TypeChar(c, 1);
+    EXPECT_STREQ(small.Text(), "d>1234");
+    small.SetSel(2, 6);
+    small.ReplaceSel("\x95\x5c\x95\x5c\x95\x5c"); // 表表表: two fit
+    EXPECT_STREQ(small.Text(), "d>\x95\x5c\x95\x5c");
+    small.SetSel(6, 6);
+    small.TypeChar("\x95\x5c", 2);
+    EXPECT_EQ(small.GetTextLength(), 6);
 }
 
 enum Key { L, R, U, D, H, E, CH, CE, BS, DEL };

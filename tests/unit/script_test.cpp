@@ -124,7 +124,7 @@ TEST_F(ScriptTest, RunsSilentlyThenReportsAndLists) {
 
 TEST_F(ScriptTest, AFolderIsNoScript) {
     std::filesystem::create_directory("notes.tvs");
-    EXPECT_EQ(Run("call notes"), " notes.tvs が見あたりません\n");
+    EXPECT_EQ(Run("call notes"), " notes.tvs が見あたりません\r\n");
     EXPECT_EQ(g_console.suppress, 0);
 }
 
@@ -181,13 +181,13 @@ TEST_F(ScriptTest, ExtensionRule) {
         const char* statement;
         const char* output;
     } const kNames[] = {
-        {"call calc", " calc.tvs が見あたりません\n"},
-        {"call calc.txt", " calc.txt が見あたりません\n"},
-        {"call calc.t", " calc.t.tvs が見あたりません\n"},
-        {"call my calc", " mycalc.tvs が見あたりません\n"},
-        {"call abc", " abc.tvs が見あたりません\n"},
-        {"call a.b", " a.b.tvs が見あたりません\n"},
-        {"calls=1", " s=1.tvs が見あたりません\n"},
+        {"call calc", " calc.tvs が見あたりません\r\n"},
+        {"call calc.txt", " calc.txt が見あたりません\r\n"},
+        {"call calc.t", " calc.t.tvs が見あたりません\r\n"},
+        {"call my calc", " mycalc.tvs が見あたりません\r\n"},
+        {"call abc", " abc.tvs が見あたりません\r\n"},
+        {"call a.b", " a.b.tvs が見あたりません\r\n"},
+        {"calls=1", " s=1.tvs が見あたりません\r\n"},
     };
     for (const auto& c : kNames) EXPECT_EQ(Run(c.statement), c.output) << c.statement;
     WriteFile("calc.txt", "z=8\n");
@@ -223,7 +223,7 @@ TEST_F(ScriptTest, CallDialog) {
     EXPECT_EQ(dialogs.title, "スクリプト読み込み");
     EXPECT_EQ(dialogs.filterIndex, 2);
     dialogs.chosenFile = "readme";
-    EXPECT_EQ(Run("call"), " readme.tvs が見あたりません\n");
+    EXPECT_EQ(Run("call"), " readme.tvs が見あたりません\r\n");
     WriteFile("pick.tvs", "w=6\n");
     dialogs.chosenFile = "pick.tvs";
     Run("call");
@@ -235,7 +235,7 @@ TEST_F(ScriptTest, SaveWritesTheTextAndOneZeroByte) {
     std::string before = Text();
     Append("\r\n");
     std::string expected = before + "\r\n" + std::string(1, '\0');
-    EXPECT_EQ(Run("save out.txt"), " out.txtに保存しました。\n");
+    EXPECT_EQ(Run("save out.txt"), " out.txtに保存しました。\r\n");
     EXPECT_EQ(ReadFile("out.txt"), expected);
 }
 
@@ -249,25 +249,25 @@ TEST_F(ScriptTest, SaveShortensALongerFile) {
 
 TEST_F(ScriptTest, SaveFailureIsReported) {
     std::filesystem::create_directory("adir");
-    EXPECT_EQ(Run("save adir"), " 保存失敗 [adir]\n");
-    EXPECT_EQ(Run("save nofolder/out.txt"), " 保存失敗 [nofolder/out.txt]\n");
+    EXPECT_EQ(Run("save adir"), " 保存失敗 [adir]\r\n");
+    EXPECT_EQ(Run("save nofolder/out.txt"), " 保存失敗 [nofolder/out.txt]\r\n");
     EXPECT_FALSE(std::filesystem::exists("nofolder"));
     // A full device: the write or the close fails.
     if (std::filesystem::exists("/dev/full")) {
         Append(std::string(5000, 'q').c_str());
-        EXPECT_EQ(Run("save /dev/full"), " 保存失敗 [/dev/full]\n");
+        EXPECT_EQ(Run("save /dev/full"), " 保存失敗 [/dev/full]\r\n");
     }
 }
 
 TEST_F(ScriptTest, SaveAsTypedAndThroughTheDialog) {
-    EXPECT_EQ(Run("saved=1"), " d=1に保存しました。\n");
+    EXPECT_EQ(Run("saved=1"), " d=1に保存しました。\r\n");
     EXPECT_TRUE(std::filesystem::exists("d=1"));
     EXPECT_EQ(Run("save"), "");
     EXPECT_EQ(dialogs.log.back(), "save-dialog");
     EXPECT_EQ(dialogs.title, "計算結果保存");
     EXPECT_EQ(dialogs.filterIndex, 3);
     dialogs.chosenFile = "chosen.txt";
-    EXPECT_EQ(Run("save"), " chosen.txtに保存しました。\n");
+    EXPECT_EQ(Run("save"), " chosen.txtに保存しました。\r\n");
     EXPECT_EQ(ReadFile("chosen.txt").back(), '\0');
 }
 
@@ -429,13 +429,13 @@ TEST_F(ScriptTest, AFailedSaveKeepsTheOldFile) {
     Append(std::string(9000, 'n').c_str());
     for (auto step : {FaultyFiles::kCreate, FaultyFiles::kWrite, FaultyFiles::kFinish}) {
         faulty.failAt = step;
-        EXPECT_EQ(Run("save keep.txt"), " 保存失敗 [keep.txt]\n") << step;
+        EXPECT_EQ(Run("save keep.txt"), " 保存失敗 [keep.txt]\r\n") << step;
         EXPECT_EQ(ReadFile("keep.txt"), old) << step;
         EXPECT_EQ(Listing(), "keep.txt ") << step;
     }
     faulty.failAt = FaultyFiles::kNone;
     std::string text = Text() + std::string(1, '\0');
-    EXPECT_EQ(Run("save keep.txt"), " keep.txtに保存しました。\n");
+    EXPECT_EQ(Run("save keep.txt"), " keep.txtに保存しました。\r\n");
     EXPECT_EQ(ReadFile("keep.txt"), text);
     EXPECT_EQ(Listing(), "keep.txt ");
     g_seam.files = &files;
@@ -445,14 +445,14 @@ TEST_F(ScriptTest, SaveReplacesWhatTheNamePointsTo) {
     WriteFile("target.txt", "old");
     chmod("target.txt", 0640);
     std::filesystem::create_symlink("target.txt", "link.txt");
-    EXPECT_EQ(Run("save link.txt"), " link.txtに保存しました。\n");
+    EXPECT_EQ(Run("save link.txt"), " link.txtに保存しました。\r\n");
     EXPECT_TRUE(std::filesystem::is_symlink("link.txt"));
     EXPECT_EQ(ReadFile("target.txt").back(), '\0');
     struct stat st;
     ASSERT_EQ(stat("target.txt", &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     // A device is written in place, and stays a device.
-    EXPECT_EQ(Run("save /dev/null"), " /dev/nullに保存しました。\n");
+    EXPECT_EQ(Run("save /dev/null"), " /dev/nullに保存しました。\r\n");
     ASSERT_EQ(stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
     EXPECT_EQ(Listing(), "link.txt target.txt ");
@@ -460,14 +460,14 @@ TEST_F(ScriptTest, SaveReplacesWhatTheNamePointsTo) {
 
 TEST_F(ScriptTest, NamesAreUtf8OnDisk) {
     // The core's names are CP932; the files carry UTF-8 names.
-    EXPECT_EQ(Run("save 計算.txt"), " 計算.txtに保存しました。\n");
+    EXPECT_EQ(Run("save 計算.txt"), " 計算.txtに保存しました。\r\n");
     EXPECT_TRUE(std::filesystem::exists(u8"計算.txt"));
     std::ofstream(u8"表.tvs") << "t=9\n";
     EXPECT_EQ(Run("call 表").find(" 表.tvs を読み込みました"), 0u);
     EXPECT_EQ(Variable("t"), 9);
     // A name that is no CP932 is no file.
-    EXPECT_EQ(Run("call \x81"), " \x81.tvs が見あたりません\n");
-    EXPECT_EQ(Run("save \x81"), " 保存失敗 [\x81]\n");
+    EXPECT_EQ(Run("call \x81"), " \x81.tvs が見あたりません\r\n");
+    EXPECT_EQ(Run("save \x81"), " 保存失敗 [\x81]\r\n");
 }
 
 } // namespace

@@ -93,6 +93,8 @@ void Type(RemoteApp* app, const char* utf8) {
     }
     for (const KeyAction& a : actions) PerformAction(app, a);
     app->lastText = ReadConsole(app);
+    Check(app->failure.empty(), "the program takes what is typed", app->failure);
+    app->failure.clear();
 }
 
 // Whether text ends with tail.
@@ -404,6 +406,69 @@ void PopupMenuAndHistory() {
     StopApp(&app);
 }
 
+// After twelve statements the menu holds exactly the ten newest, newest
+// first, under ids 3000 to 3009, then the separator and the five fixed items.
+void PopupMenuAfterManyStatements() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    for (int i = 1; i <= 12; ++i) Type(&app, (Num(i) + "+0\n").c_str());
+    RightClickConsole(&app);
+    HWND menuWindow = nullptr;
+    WaitFor([&] { return (menuWindow = FindProcessWindow(&app, "#32768")) != nullptr; }, 3000);
+    Check(menuWindow != nullptr, "menu opens");
+    HMENU menu = menuWindow ? (HMENU)SendMessageA(menuWindow, MN_GETHMENU, 0, 0) : nullptr;
+    int count = menu ? GetMenuItemCount(menu) : -1;
+    std::string got;
+    for (int pos = 0; pos < count; ++pos) {
+        char text[64] = "";
+        GetMenuStringA(menu, pos, text, sizeof text, MF_BYPOSITION);
+        got += Num((long)GetMenuItemID(menu, pos)) + ":" + text + " ";
+    }
+    // The 12th statement has sequence number 11: id 3000 + 11 % 10.
+    std::string want;
+    for (int i = 12; i >= 3; --i) want += Num(3000 + (i - 1) % 10) + ":" + Num(i) + "+0 ";
+    want += "0: 2112:画面ｸﾘｱ 2114:設定... 2113:ﾍﾙﾌﾟ 0: 2111:常駐終了 ";
+    Check(got == want, "ten newest statements, separator, five fixed items", got);
+    PressKey(VK_ESCAPE, 0);
+    WaitFor([&] { return !InMenuMode(&app); }, 3000);
+    StopApp(&app);
+}
+
+// A start-up script handed over as one quoted path, as Explorer does.
+void QuotedCommandLine() {
+    WriteIni(nullptr);
+    CreateDirectoryA("My Scripts", nullptr);
+    FILE* f = fopen("My Scripts\\calc.tvs", "wb");
+    if (f) {
+        fputs("z=7\r\n", f);
+        fclose(f);
+    }
+    char full[MAX_PATH];
+    GetFullPathNameA("My Scripts\\calc.tvs", sizeof full, full, nullptr);
+    RemoteApp app;
+    if (!Start(&app, (std::string("\"") + full + "\"").c_str())) return;
+    Check(app.lastText.find("を読み込みました") != std::string::npos &&
+              app.lastText.find("見あたりません") == std::string::npos,
+          "a quoted path runs its script", app.lastText);
+    Type(&app, "z\n");
+    Check(EndsWith(app.lastText, " 7\r\n\r\nd>"), "the script's variable is there", app.lastText);
+    StopApp(&app);
+    DeleteFileA("My Scripts\\calc.tvs");
+    RemoveDirectoryA("My Scripts");
+}
+
+// {Goto:L,C} counts columns in bytes, also behind double-byte characters.
+void GotoColumnsInBytes() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    Type(&app, u8"表表=1{Goto:1,4}9");
+    Check(EndsWith(app.lastText, "d>" + std::string("表") + "9" + std::string("表") + "=1"),
+          "column 4 stands behind the first double-byte character", app.lastText);
+    StopApp(&app);
+}
+
 // Minimize hides, the tray shows, close without endflag quits.
 void MinimizeAndClose() {
     WriteIni(nullptr);
@@ -569,6 +634,9 @@ const Case kCases[] = {
     {"setup-ok", SetupDialogControlsAndOk},
     {"setup-cancel-font", SetupCancelAndFont},
     {"popup-menu", PopupMenuAndHistory},
+    {"popup-menu-ten", PopupMenuAfterManyStatements},
+    {"quoted-command-line", QuotedCommandLine},
+    {"goto-bytes", GotoColumnsInBytes},
     {"minimize-close", MinimizeAndClose},
     {"single-instance", SingleInstance},
     {"drop-and-command-line", DroppedFileAndCommandLine},

@@ -1,6 +1,7 @@
 // tolvane-drive: replays a key script into tolvane.exe with real key presses
 // and window messages, then prints the console's text as it holds it (code
-// page 932, CR LF). Exit status 2 for a bad option, file or key script.
+// page 932, CR LF). Exit status 2 for a bad option, file or key script, 1 when
+// the program does not come up or does not take what is sent within the time.
 // TOLVANE_DRIVE_DEBUG set in the environment reports each settling on stderr.
 #include <fcntl.h>
 #include <io.h>
@@ -19,12 +20,14 @@ struct DriveOptions {
     const char* keys = nullptr;
     const char* exe = nullptr;
     const char* script = nullptr;
-    int hold = 0; // milliseconds to leave the last action's window open
+    int hold = 0;      // milliseconds to leave the last action's window open
+    bool read = false; // only print the console of the running program
     RemoteAnswers answers;
 };
 
 const char kUsage[] = "usage: tolvane-drive --keys FILE [--answer yes|no] [--open NAME] "
-                      "[--save NAME] [--exe PATH] [--hold MS] [SCRIPT]\n";
+                      "[--save NAME] [--exe PATH] [--hold MS] [SCRIPT]\n"
+                      "       tolvane-drive --read\n";
 
 // Prints a one-line complaint and gives the exit status for bad input.
 int Fail(const char* what, const char* detail) {
@@ -40,7 +43,9 @@ int ParseOptions(int argc, char** argv, DriveOptions* o) {
                           strcmp(arg, "--open") == 0 || strcmp(arg, "--save") == 0 ||
                           strcmp(arg, "--exe") == 0 || strcmp(arg, "--hold") == 0;
         if (takesValue && i + 1 >= argc) return Fail("missing value for ", arg);
-        if (strcmp(arg, "--keys") == 0)
+        if (strcmp(arg, "--read") == 0)
+            o->read = true;
+        else if (strcmp(arg, "--keys") == 0)
             o->keys = argv[++i];
         else if (strcmp(arg, "--exe") == 0)
             o->exe = argv[++i];
@@ -62,7 +67,7 @@ int ParseOptions(int argc, char** argv, DriveOptions* o) {
         else
             return Fail("more than one script: ", arg);
     }
-    if (!o->keys) {
+    if (!o->keys && !o->read) {
         fputs(kUsage, stderr);
         return 2;
     }
@@ -96,11 +101,29 @@ std::string DefaultExe() {
 
 } // namespace
 
+// --read: the console's text of a running tolvane.exe, as it holds it;
+// status 1 when none runs.
+int ReadRunning() {
+    HWND main = FindWindowA("TOLVANE", nullptr);
+    HWND console = main ? GetDlgItem(main, 100) : nullptr;
+    if (!console) {
+        fputs("tolvane-drive: no running tolvane.exe\n", stderr);
+        return 1;
+    }
+    int length = (int)SendMessageA(console, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<char> text((size_t)(length > 0 ? length : 0) + 2, '\0');
+    SendMessageA(console, WM_GETTEXT, text.size(), (LPARAM)text.data());
+    _setmode(_fileno(stdout), _O_BINARY);
+    fwrite(text.data(), 1, strnlen(text.data(), text.size()), stdout);
+    return 0;
+}
+
 // Reads the options and the key script, plays it, prints the transcript.
 int main(int argc, char** argv) {
     DriveOptions options;
     int status = ParseOptions(argc, argv, &options);
     if (status) return status;
+    if (options.read) return ReadRunning();
 
     std::vector<char> text;
     if (!ReadFile(options.keys, &text)) return Fail("cannot read ", options.keys);
@@ -128,16 +151,21 @@ int main(int argc, char** argv) {
             fflush(stderr);
             Sleep(options.hold);
             if (pending) PerformAction(&app, actions[i]);
-            continue;
+        } else {
+            PerformAction(&app, actions[i]);
         }
-        PerformAction(&app, actions[i]);
+        if (!app.failure.empty()) break;
     }
     std::string transcript = app.quit ? app.lastText : ReadConsole(&app);
     DWORD played = GetTickCount();
     StopApp(&app);
+    if (!app.failure.empty()) {
+        fprintf(stderr, "tolvane-drive: %s\n", app.failure.c_str());
+        return 1;
+    }
     if (getenv("TOLVANE_DRIVE_DEBUG"))
-        fprintf(stderr, "started in %lu ms, played in %lu ms, stopped in %lu ms\n",
-                started - begun, played - started, GetTickCount() - played);
+        fprintf(stderr, "started in %lu ms, played in %lu ms, stopped in %lu ms\n", started - begun,
+                played - started, GetTickCount() - played);
 
     _setmode(_fileno(stdout), _O_BINARY);
     fwrite(transcript.data(), 1, transcript.size(), stdout);

@@ -10,8 +10,10 @@
 namespace {
 
 const int kSyncKey = VK_F24;      // a key the program takes and ignores
-const int kSettleTimeout = 5000;  // milliseconds for posted messages to be handled
-const int kSyncKeyTimeout = 1000; // milliseconds for the sync key to be seen taken
+const int kSettleTimeout = 10000; // milliseconds without progress on posted messages
+const int kSyncKeyTimeout = 5000; // milliseconds for the sync key to be seen taken
+const int kBusyTimeout = 120000;  // milliseconds a program busy in one message is waited for
+const int kMenuTimeout = 5000;    // milliseconds for a menu to open or to close
 const int kStartTimeout = 20000;  // milliseconds for the first prompt
 const int kConsoleId = 100;
 const int kQuitItem = 2111;
@@ -148,10 +150,10 @@ bool WaitForSyncKey(RemoteApp* app) {
     bool taken = WaitFor([&] { return GetKeyState(kSyncKey) < 0 || gone(); }, kSyncKeyTimeout);
     SendInput(1, &up, sizeof(INPUT));
     taken = WaitFor([&] { return GetKeyState(kSyncKey) >= 0 || gone(); }, kSyncKeyTimeout) && taken;
-    // The shared key state is not always told: then the posted round trip
-    // below still waits for the program.
-    WaitForPosted(app);
-    return taken;
+    // The shared key state is not always told: then the posted round trip,
+    // whose time-out does fail the run, still waits for the program.
+    (void)taken;
+    return WaitForPosted(app);
 }
 
 // Converts UTF-8 text to code page 932.
@@ -181,20 +183,41 @@ void TypeCodepoint(RemoteApp* app, unsigned codepoint) {
         units[0] = (WCHAR)codepoint;
     }
     // Posted like the keyboard's characters: a run of them is handled in one go,
-    // and the next settling waits for all of them.
-    for (int i = 0; i < count; ++i) PostMessageW(app->console, WM_CHAR, units[i], 1);
+    // and the next settling waits for all of them. A full queue is waited on.
+    for (int i = 0; i < count; ++i) {
+        if (!PostMessageW(app->console, WM_CHAR, units[i], 1)) {
+            WaitForPosted(app);
+            if (!PostMessageW(app->console, WM_CHAR, units[i], 1))
+                Fail(app, "a typed character could not be posted");
+        }
+    }
 }
 
-// Caret to a line and column, both clamped, as a click there would put it.
+// Caret to a line and a column in bytes, both clamped, as a click there would
+// put it; a column inside a double-byte character stands before it. Where the
+// control counts positions in characters (Wine's does), the bytes of the line
+// are counted off in characters.
 void GotoLineColumn(RemoteApp* app, int line, int column) {
     int lines = (int)SendMessageA(app->console, EM_GETLINECOUNT, 0, 0);
     if (line >= lines) line = lines - 1;
     if (line < 0) line = 0;
     int start = (int)SendMessageA(app->console, EM_LINEINDEX, line, 0);
     int length = (int)SendMessageA(app->console, EM_LINELENGTH, start, 0);
-    if (column > length) column = length;
+    std::vector<char> bytes((size_t)length * 2 + 2, '\0');
+    *(WORD*)bytes.data() = (WORD)(bytes.size() > 0xFFFF ? 0xFFFF : bytes.size());
+    int got = (int)SendMessageA(app->console, EM_GETLINE, line, (LPARAM)bytes.data());
+    if (got < 0) got = 0;
+    if (column > got) column = got;
     if (column < 0) column = 0;
-    SendMessageA(app->console, EM_SETSEL, start + column, start + column);
+    bool countsCharacters = length < got;
+    int offset = 0;
+    for (int b = 0; b < column;) {
+        int step = IsDBCSLeadByteEx(932, (BYTE)bytes[b]) && b + 1 < got ? 2 : 1;
+        if (b + step > column) break;
+        b += step;
+        offset += countsCharacters ? 1 : step;
+    }
+    SendMessageA(app->console, EM_SETSEL, start + offset, start + offset);
     SendMessageA(app->console, EM_SCROLLCARET, 0, 0);
 }
 
@@ -257,18 +280,41 @@ void PostKey(RemoteApp* app, int vk) {
 // Waits until the program has handled every message posted so far: the
 // console's modified flag, which nothing else reads, is cleared by a message
 // posted behind them.
+// The wait ends in failure only when the program makes no progress for the
+// whole time-out: it answers, yet neither takes the posted message nor
+// changes its console's text. A program that does not answer within the
+// send's own time-out is busy inside a message (a long script) and is waited for.
 bool WaitForPosted(RemoteApp* app) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(app->console, EM_SETMODIFY, TRUE, 0, SMTO_NORMAL, 2000, &result);
     PostMessageA(app->console, EM_SETMODIFY, FALSE, 0);
-    return WaitFor(
-        [&] {
-            if (!AppRunning(app) || !IsWindow(app->console)) return true;
-            return SendMessageTimeoutA(app->console, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 2000,
-                                       &result) &&
-                   result == 0;
-        },
-        kSettleTimeout);
+    DWORD_PTR lastLength = (DWORD_PTR)-1;
+    DWORD begun = GetTickCount(), progress = begun;
+    for (;;) {
+        if (!AppRunning(app) || !IsWindow(app->console)) return true;
+        if (!SendMessageTimeoutA(app->console, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 1000, &result)) {
+            if (getenv("TOLVANE_DRIVE_DEBUG")) fprintf(stderr, "busy %lu\n", GetLastError());
+            // Busy inside one message: waited for, up to a limit of its own.
+            if (GetTickCount() - begun < (DWORD)kBusyTimeout) progress = GetTickCount();
+            result = 1;
+        } else if (result == 0) {
+            return true;
+        }
+        DWORD_PTR length = 0;
+        if (SendMessageTimeoutA(app->console, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 1000, &length) &&
+            length != lastLength) {
+            lastLength = length;
+            progress = GetTickCount();
+        }
+        if (GetTickCount() - progress > (DWORD)kSettleTimeout) {
+            if (getenv("TOLVANE_DRIVE_DEBUG"))
+                fprintf(stderr, "stalled: modify %lu, length %lu\n", (unsigned long)result,
+                        (unsigned long)lastLength);
+            Fail(app, "the program did not handle the messages sent to it within the time");
+            return false;
+        }
+        Sleep(1);
+    }
 }
 
 // Whether the foreground window belongs to the program's thread.
@@ -376,14 +422,32 @@ void Settle(RemoteApp* app) {
         if (getenv("TOLVANE_DRIVE_DEBUG"))
             fprintf(stderr, "settle: posted %d in %lu ms, key %d in %lu ms\n", posted, t1 - t0, key,
                     GetTickCount() - t1);
+        if (!posted || !key) return;
         if (AnswerDialog(app)) continue;
-        if (InMenuMode(app)) {
-            PostToMain(app, WM_CANCELMODE, 0, 0);
-            PressKey(VK_ESCAPE, 0);
-            continue;
-        }
         return;
     }
+    if (AppRunning(app) && IsWindow(app->main) && FindProcessWindow(app, "#32770"))
+        Fail(app, "a dialog of the program stayed open");
+}
+
+// Records the first failure of the run.
+void Fail(RemoteApp* app, const std::string& what) {
+    if (app->failure.empty()) app->failure = what;
+}
+
+// The popup menu that a right click opens is looked at and closed with
+// Escape, as the key script's right click leaves nothing chosen.
+static void DismissMenu(RemoteApp* app) {
+    if (!WaitFor([&] { return InMenuMode(app) || !AppRunning(app); }, kMenuTimeout)) {
+        Fail(app, "the popup menu did not open");
+        return;
+    }
+    // The menu's own window is up once it takes keys.
+    WaitFor([&] { return FindProcessWindow(app, "#32768") != nullptr || !AppRunning(app); },
+            kMenuTimeout);
+    PressKey(VK_ESCAPE, 0);
+    if (!WaitFor([&] { return !InMenuMode(app) || !AppRunning(app); }, kMenuTimeout))
+        Fail(app, "the popup menu did not close on Escape");
 }
 
 // Sends one action to the program without waiting for it.
@@ -416,12 +480,18 @@ bool DeliverAction(RemoteApp* app, const KeyAction& action) {
         }
         break;
     case kActionMenu: PostToMain(app, WM_COMMAND, (WPARAM)action.id, 0); break;
-    case kActionRightClick: RightClickConsole(app); break;
+    case kActionRightClick:
+        RightClickConsole(app);
+        DismissMenu(app);
+        break;
     case kActionGoto: GotoLineColumn(app, action.line, action.column); break;
     case kActionClose: PostToMain(app, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case kActionMinimize: PostToMain(app, WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case kActionTrayLeft: PostToMain(app, 100, 1, WM_LBUTTONDOWN); break;
-    case kActionTrayRight: PostToMain(app, 100, 1, WM_RBUTTONDOWN); break;
+    case kActionTrayRight:
+        PostToMain(app, 100, 1, WM_RBUTTONDOWN);
+        DismissMenu(app);
+        break;
     case kActionDrop: DropFile(app, action.path); break;
     }
     return true;

@@ -27,12 +27,14 @@ struct RemoteApp {
     bool quit = false;      // the program has ended its main window
     bool typing = false;    // characters were posted since the last settling
     bool delivered = false; // an action was delivered and waits for settling
+    std::string failure;    // the first wait that timed out; the run has failed then
 };
 
 // Starts exe with an optional argument and waits for its first prompt.
 bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error, int size);
 // Waits until every key press sent so far has been taken by the program,
-// answering dialogs and closing menus that appear meanwhile.
+// answering the dialogs that appear meanwhile as told. A wait that times out
+// records the failure in app->failure.
 void Settle(RemoteApp* app);
 // Carries out one action of a key script and settles.
 void PerformAction(RemoteApp* app, const KeyAction& action);
@@ -42,6 +44,8 @@ bool DeliverAction(RemoteApp* app, const KeyAction& action);
 // The console's whole text as it holds it (code page 932, CR LF), once every
 // character typed so far has arrived.
 std::string ReadConsole(RemoteApp* app);
+// Records the first failure of the run (a wait that timed out).
+void Fail(RemoteApp* app, const std::string& what);
 // Ends the program through its own quit item and waits for the process; kills
 // it when it does not end.
 void StopApp(RemoteApp* app);
