@@ -40,23 +40,30 @@ void Append(const char* text) {
     if (g_appendObserver) g_appendObserver(text, g_console.errorText != 0);
 }
 
-// Composes with printf conventions and appends; a text longer than the
-// buffer is cut at a whole character.
+namespace {
+
+// Composes with printf conventions into whole; a text longer than the buffer
+// is cut at a whole character. False when the format cannot be composed.
+bool Compose(char (&whole)[kFormatSize], const char* format, va_list args) {
+    char composed[kFormatSize];
+    int n = vsnprintf(composed, sizeof composed, format, args);
+    if (n < 0) return false;
+    CopyText(whole, sizeof whole, composed,
+             n < (int)sizeof composed ? n : (int)sizeof composed - 1);
+    return true;
+}
+
+} // namespace
+
+// Composes with printf conventions and appends.
 void AppendFormat(const char* format, ...) {
     if (g_console.suppress) return;
-    char composed[kFormatSize];
+    char whole[kFormatSize];
     va_list args;
     va_start(args, format);
-    int n = vsnprintf(composed, sizeof composed, format, args);
+    bool composed = Compose(whole, format, args);
     va_end(args);
-    if (n < 0) return;
-    if (n >= (int)sizeof composed) {
-        char whole[kFormatSize];
-        CopyText(whole, sizeof whole, composed, (int)sizeof composed - 1);
-        Append(whole);
-        return;
-    }
-    Append(composed);
+    if (composed) Append(whole);
 }
 
 // Appends an error message: counted even while output is suppressed.
@@ -71,15 +78,12 @@ void AppendError(const char* text) {
 void AppendErrorFormat(const char* format, ...) {
     ++g_console.errors;
     if (g_console.suppress) return;
-    char composed[kFormatSize];
+    char whole[kFormatSize];
     va_list args;
     va_start(args, format);
-    int n = vsnprintf(composed, sizeof composed, format, args);
+    bool composed = Compose(whole, format, args);
     va_end(args);
-    if (n < 0) return;
-    char whole[kFormatSize];
-    CopyText(whole, sizeof whole, composed,
-             n < (int)sizeof composed ? n : (int)sizeof composed - 1);
+    if (!composed) return;
     g_console.errorText = 1;
     Append(whole);
     g_console.errorText = 0;
