@@ -51,7 +51,11 @@ LRESULT CALLBACK ConsoleSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_CHAR:
         if (OnChar(hwnd, wParam, lParam, &result)) return result;
         break;
-    case WM_RBUTTONDOWN: ConsoleRightClick(); return 0;
+    // A quick second press arrives as a double click and opens the menu too.
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: ConsoleRightClick(); return 0;
+    // The release would bring up the edit control's own menu.
+    case WM_RBUTTONUP: return 0;
     }
     return CallWindowProcA(g_shell.editProc, hwnd, message, wParam, lParam);
 }

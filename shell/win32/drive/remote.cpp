@@ -12,6 +12,7 @@ namespace {
 const int kSyncKey = VK_F24;      // a key the program takes and ignores
 const int kSettleTimeout = 10000; // milliseconds without progress on posted messages
 const int kSyncKeyTimeout = 5000; // milliseconds for the sync key to be seen taken
+const int kRepostInterval = 100;  // milliseconds before the clearing message is posted again
 const int kBusyTimeout = 120000;  // milliseconds a program busy in one message is waited for
 const int kMenuTimeout = 5000;    // milliseconds for a menu to open or to close
 const int kStartTimeout = 20000;  // milliseconds for the first prompt
@@ -280,6 +281,8 @@ void PostKey(RemoteApp* app, int vk) {
 // Waits until the program has handled every message posted so far: the
 // console's modified flag, which nothing else reads, is cleared by a message
 // posted behind them.
+// A key press taken after the posted message changes the text and sets the
+// flag again, so a flag that stays set is cleared by a message posted anew.
 // The wait ends in failure only when the program makes no progress for the
 // whole time-out: it answers, yet neither takes the posted message nor
 // changes its console's text. A program that does not answer within the
@@ -289,8 +292,12 @@ bool WaitForPosted(RemoteApp* app) {
     SendMessageTimeoutA(app->console, EM_SETMODIFY, TRUE, 0, SMTO_NORMAL, 2000, &result);
     PostMessageA(app->console, EM_SETMODIFY, FALSE, 0);
     DWORD_PTR lastLength = (DWORD_PTR)-1;
-    DWORD begun = GetTickCount(), progress = begun;
+    DWORD begun = GetTickCount(), progress = begun, posted = begun;
     for (;;) {
+        if (GetTickCount() - posted > (DWORD)kRepostInterval) {
+            PostMessageA(app->console, EM_SETMODIFY, FALSE, 0);
+            posted = GetTickCount();
+        }
         if (!AppRunning(app) || !IsWindow(app->console)) return true;
         if (!SendMessageTimeoutA(app->console, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 1000, &result)) {
             if (getenv("TOLVANE_DRIVE_DEBUG")) fprintf(stderr, "busy %lu\n", GetLastError());
@@ -353,6 +360,20 @@ bool InMenuMode(RemoteApp* app) {
         (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)))
         return true;
     return FindProcessWindow(app, "#32768") != nullptr;
+}
+
+// Waits until an open popup menu takes key presses: its window is up and the
+// menu's loop has taken the sync key, which it ignores, from the input queue.
+bool WaitForMenuKeys(RemoteApp* app) {
+    bool ok = WaitFor([&] {
+        GUITHREADINFO info;
+        memset(&info, 0, sizeof info);
+        info.cbSize = sizeof info;
+        HWND menu = FindProcessWindow(app, "#32768");
+        return !AppRunning(app) || (menu && GetGUIThreadInfo(app->thread, &info) &&
+                                    info.hwndCapture == menu);
+    }, kMenuTimeout);
+    return ok;
 }
 
 // Real key presses: modifiers down, the key down and up, modifiers up.

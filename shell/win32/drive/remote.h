@@ -56,6 +56,8 @@ void PostToMain(RemoteApp* app, UINT message, WPARAM wParam, LPARAM lParam);
 // A visible top-level window of the program's process with the class, or null.
 HWND FindProcessWindow(RemoteApp* app, const char* className);
 bool InMenuMode(RemoteApp* app);
+// Waits until an open popup menu takes key presses; false on time-out.
+bool WaitForMenuKeys(RemoteApp* app);
 // A right click in the middle of the console, not settled: a menu it opens stays open.
 void RightClickConsole(RemoteApp* app);
 // True while the program's process runs.
