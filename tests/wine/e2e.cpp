@@ -438,7 +438,8 @@ void PopupMenuAfterManyStatements() {
     // Past the separator: the setup dialog's item, then clearing the screen.
     Type(&app, "{Ctrl+U}");
     RightClickConsole(&app);
-    Check(WaitFor([&] { return FindProcessWindow(&app, "#32768") != nullptr; }, 3000), "menu opens");
+    Check(WaitFor([&] { return FindProcessWindow(&app, "#32768") != nullptr; }, 3000),
+          "menu opens");
     Sleep(100);
     for (int i = 0; i < 12; ++i) PressKey(VK_DOWN, 0);
     PressKey(VK_RETURN, 0);

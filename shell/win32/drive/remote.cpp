@@ -194,23 +194,51 @@ void TypeCodepoint(RemoteApp* app, unsigned codepoint) {
     }
 }
 
+// The console's whole text in UTF-16.
+std::wstring ReadConsoleWide(RemoteApp* app) {
+    int length = (int)SendMessageW(app->console, WM_GETTEXTLENGTH, 0, 0);
+    if (length < 0) length = 0;
+    std::vector<WCHAR> buffer(length + 2, 0);
+    SendMessageW(app->console, WM_GETTEXT, buffer.size(), (LPARAM)buffer.data());
+    return std::wstring(buffer.data(), wcsnlen(buffer.data(), buffer.size()));
+}
+
+// UTF-16 text in code page 932.
+std::string WideToCp932(const std::wstring& wide) {
+    if (wide.empty()) return std::string();
+    int bytes =
+        WideCharToMultiByte(932, 0, wide.data(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
+    std::string out(bytes > 0 ? bytes : 0, '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(932, 0, wide.data(), (int)wide.size(), &out[0], bytes, nullptr,
+                            nullptr);
+    return out;
+}
+
 // Caret to a line and a column in bytes, both clamped, as a click there would
 // put it; a column inside a double-byte character stands before it. Where the
 // control counts positions in characters (Wine's does), the bytes of the line
-// are counted off in characters.
+// are counted off in characters. The line is cut from the whole text: Wine
+// answers EM_GETLINE from another process with a reply of a wrong size.
 void GotoLineColumn(RemoteApp* app, int line, int column) {
     int lines = (int)SendMessageA(app->console, EM_GETLINECOUNT, 0, 0);
     if (line >= lines) line = lines - 1;
     if (line < 0) line = 0;
     int start = (int)SendMessageA(app->console, EM_LINEINDEX, line, 0);
     int length = (int)SendMessageA(app->console, EM_LINELENGTH, start, 0);
-    std::vector<char> bytes((size_t)length * 2 + 2, '\0');
-    *(WORD*)bytes.data() = (WORD)(bytes.size() > 0xFFFF ? 0xFFFF : bytes.size());
-    int got = (int)SendMessageA(app->console, EM_GETLINE, line, (LPARAM)bytes.data());
-    if (got < 0) got = 0;
+    int lastStart = (int)SendMessageA(app->console, EM_LINEINDEX, lines - 1, 0);
+    int end = lastStart + (int)SendMessageA(app->console, EM_LINELENGTH, lastStart, 0);
+    std::wstring wide = ReadConsoleWide(app);
+    std::string text = WideToCp932(wide);
+    bool countsCharacters = end == (int)wide.size();
+    size_t limit = countsCharacters ? wide.size() : text.size();
+    if (start < 0 || (size_t)start > limit) start = (int)limit;
+    if (length < 0 || (size_t)(start + length) > limit) length = (int)limit - start;
+    std::string bytes =
+        countsCharacters ? WideToCp932(wide.substr(start, length)) : text.substr(start, length);
+    int got = (int)bytes.size();
     if (column > got) column = got;
     if (column < 0) column = 0;
-    bool countsCharacters = length < got;
     int offset = 0;
     for (int b = 0; b < column;) {
         int step = IsDBCSLeadByteEx(932, (BYTE)bytes[b]) && b + 1 < got ? 2 : 1;
@@ -365,14 +393,16 @@ bool InMenuMode(RemoteApp* app) {
 // Waits until an open popup menu takes key presses: its window is up and the
 // menu's loop has taken the sync key, which it ignores, from the input queue.
 bool WaitForMenuKeys(RemoteApp* app) {
-    bool ok = WaitFor([&] {
-        GUITHREADINFO info;
-        memset(&info, 0, sizeof info);
-        info.cbSize = sizeof info;
-        HWND menu = FindProcessWindow(app, "#32768");
-        return !AppRunning(app) || (menu && GetGUIThreadInfo(app->thread, &info) &&
-                                    info.hwndCapture == menu);
-    }, kMenuTimeout);
+    bool ok = WaitFor(
+        [&] {
+            GUITHREADINFO info;
+            memset(&info, 0, sizeof info);
+            info.cbSize = sizeof info;
+            HWND menu = FindProcessWindow(app, "#32768");
+            return !AppRunning(app) ||
+                   (menu && GetGUIThreadInfo(app->thread, &info) && info.hwndCapture == menu);
+        },
+        kMenuTimeout);
     return ok;
 }
 
