@@ -329,6 +329,10 @@ void SetupCancelAndFont() {
         // Once the face list is filled, pick its first face and confirm.
         HWND faces = GetDlgItem(chooser, 0x470);
         WaitFor([&] { return faces && SendMessageA(faces, CB_GETCOUNT, 0, 0) > 0; }, 5000);
+        // It opens on the console's own face, not on the first of the list.
+        char face[64] = "";
+        if (faces) SendMessageA(faces, WM_GETTEXT, sizeof face, (LPARAM)face);
+        Check(strcmp(face, "Terminal") == 0, "the chooser opens on the console's face", face);
         SendMessageA(faces, CB_SETCURSEL, 0, 0);
         SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE), (LPARAM)faces);
         // and its largest size, so that the console's lines grow.
