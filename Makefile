@@ -28,7 +28,7 @@ asan:
 	cmake --build $(ASAN) -j $(JOBS)
 
 win32:
-	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 	cmake --build $(WIN32) -j $(JOBS)
 
 # The fuzz targets: clang and libFuzzer, AddressSanitizer and UBSan.

@@ -2,8 +2,7 @@
 
 #include <stdio.h>
 #include <string.h>
-
-#include <chrono>
+#include <time.h>
 
 #include "commands/commands.h"
 #include "console/console.h"
@@ -18,10 +17,17 @@ enum {
     kReadChunk = 4096,              // bytes read from a script at a time
 };
 
-// The steady clock in seconds.
+// The steady clock in seconds. On Windows the C library's clock() counts the
+// time since the program started, which is steady; the C++ library's clock
+// would bring its exception support into the program.
 double SteadySeconds() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
+#ifdef _WIN32
+    return (double)clock() / CLOCKS_PER_SEC;
+#else
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
+#endif
 }
 
 struct ScriptState {

@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <string>
+
 
 #include "commands/script.h"
 #include "console/console.h"
@@ -65,17 +65,38 @@ int BytesToChars(int bytes) {
 // Wine's, where it is shown), so a script's thousands of lines of output would
 // freeze the window for a minute. Every other use of the console, and the end
 // of each message, puts them in first.
-std::string g_pendingOutput;
+const int kPendingCapacity = 32768; // bytes; a fuller store goes in first
+char g_pendingOutput[kPendingCapacity];
+int g_pendingLength = 0;
 bool g_selectionAtEnd = false; // a selection of the end was asked for and not yet made
 
 // Puts the waiting texts into the console, behind what it holds.
 void FlushPending() {
-    if (!g_selectionAtEnd && g_pendingOutput.empty()) return;
+    if (!g_selectionAtEnd && g_pendingLength == 0) return;
     ToConsole(EM_SETSEL, kEndOfText, kEndOfText + 1);
-    if (!g_pendingOutput.empty())
-        SendMessageA(g_shell.console, EM_REPLACESEL, 0, (LPARAM)g_pendingOutput.c_str());
-    g_pendingOutput.clear();
+    if (g_pendingLength > 0) {
+        g_pendingOutput[g_pendingLength] = '\0';
+        SendMessageA(g_shell.console, EM_REPLACESEL, 0, (LPARAM)g_pendingOutput);
+    }
+    g_pendingLength = 0;
     g_selectionAtEnd = false;
+}
+
+// Adds a text to those waiting for the end of the console; one too large to
+// wait goes in at once, behind them.
+void AppendPending(const char* text) {
+    int length = (int)strlen(text);
+    if (g_pendingLength + length >= kPendingCapacity) {
+        FlushPending();
+        if (length >= kPendingCapacity) {
+            ToConsole(EM_SETSEL, kEndOfText, kEndOfText + 1);
+            SendMessageA(g_shell.console, EM_REPLACESEL, 0, (LPARAM)text);
+        }
+        g_selectionAtEnd = true;
+        if (length >= kPendingCapacity) return;
+    }
+    memcpy(g_pendingOutput + g_pendingLength, text, length);
+    g_pendingLength += length;
 }
 
 struct Win32Edit : EditControl {
@@ -97,7 +118,7 @@ struct Win32Edit : EditControl {
     }
     void ReplaceSel(const char* text) override {
         if (g_selectionAtEnd) {
-            g_pendingOutput += text;
+            AppendPending(text);
             return;
         }
         ToConsole(EM_REPLACESEL, 0, (LPARAM)text);
@@ -134,7 +155,7 @@ struct Win32Edit : EditControl {
     }
     // The waiting texts count as held.
     int GetTextLength() override {
-        return (int)ToConsole(WM_GETTEXTLENGTH, 0, 0) + (int)g_pendingOutput.size();
+        return (int)ToConsole(WM_GETTEXTLENGTH, 0, 0) + g_pendingLength;
     }
     int GetText(char* buffer, int size) override {
         FlushPending();
