@@ -4,11 +4,12 @@
 NATIVE := build/native
 ASAN   := build/asan
 WIN32  := build/win32
+WIN64  := build/win64
 FUZZ   := build/fuzz
 FUZZ_SECONDS ?= 60
 JOBS   ?= $(shell nproc)
 
-.PHONY: all build run run-gui test differential deps deps-native native asan win32 fuzz-build fuzz bench bench-peers bench-startup format clean
+.PHONY: all build run run-gui test differential deps deps-native native asan win32 win64 fuzz-build fuzz bench bench-peers bench-startup format clean
 
 all: build
 
@@ -31,6 +32,13 @@ win32:
 	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 	cmake --build $(WIN32) -j $(JOBS)
 
+# The 64-bit test build of the Windows sources, for machines that cannot run
+# 32-bit programs (scripts/wine-env --arch says win64 there).
+win64:
+	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake \
+	    -DTOLVANE_MINGW_PREFIX=x86_64-w64-mingw32 -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(WIN64) -j $(JOBS)
+
 # The fuzz targets: clang and libFuzzer, AddressSanitizer and UBSan.
 fuzz-build:
 	cmake -S . -B $(FUZZ) -DTOLVANE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug >/dev/null
@@ -43,7 +51,7 @@ fuzz: deps fuzz-build
 	done
 
 build: deps
-	$(MAKE) native asan win32 fuzz-build
+	$(MAKE) native asan win32 fuzz-build $(if $(filter win64,$(shell scripts/wine-env --arch)),win64)
 
 run: deps-native native
 	$(NATIVE)/tolvane

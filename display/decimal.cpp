@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "expr/eval.h"
+#include "expr/parser.h"
 
 namespace {
 

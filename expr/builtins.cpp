@@ -5,94 +5,86 @@
 #include <string.h>
 
 #include "console/settings.h"
+#include "expr/errors.h"
 #include "expr/eval.h"
+#include "expr/parser.h"
+#include "expr/tokenizer.h"
 #include "mathlib/tolvane_math.h"
-
-const Builtin kBuiltins[kBuiltinCount + 1] = {
-    {"exp", 1},  {"ln", 1},    {"log", 1},  {"sqrt", 1}, {"sin", 1},  {"cos", 1},
-    {"tan", 1},  {"asin", 1},  {"acos", 1}, {"atan", 1}, {"sinh", 1}, {"cosh", 1},
-    {"tanh", 1}, {"kai", 1},   {"p", 2},    {"c", 2},    {"mod", 2},  {"int", 1},
-    {"ceil", 1}, {"floor", 1}, {"not", 1},  {"/", 0},
-};
 
 namespace {
 
-const int kOk = -1;
 const double kDegreesPerRadian = 57.29577951308232;
-
-// Each computes a value from its arguments and returns kOk or an error code.
-typedef int (*BuiltinFn)(const double* a, double* r);
 
 int Exp(const double* a, double* r) {
     *r = tolvane_exp(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Ln(const double* a, double* r) {
     if (!(a[0] > 0)) return kErrRange;
     *r = tolvane_log(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Log(const double* a, double* r) {
     if (!(a[0] > 0)) return kErrRange;
     *r = tolvane_log10(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Sqrt(const double* a, double* r) {
     if (!(a[0] >= 0)) return kErrRange;
     *r = tolvane_sqrt(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Sin(const double* a, double* r) {
     *r = tolvane_sin(a[0] / AngleFactor());
-    return kOk;
+    return kBuiltinOk;
 }
 int Cos(const double* a, double* r) {
     *r = tolvane_cos(a[0] / AngleFactor());
-    return kOk;
+    return kBuiltinOk;
 }
 int Tan(const double* a, double* r) {
     *r = tolvane_tan(a[0] / AngleFactor());
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Asin(const double* a, double* r) {
     if (fabs(a[0]) > 1) return kErrRange;
     *r = tolvane_asin(a[0]) * AngleFactor();
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Acos(const double* a, double* r) {
     if (fabs(a[0]) > 1) return kErrRange;
     *r = tolvane_acos(a[0]) * AngleFactor();
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Atan(const double* a, double* r) {
     *r = tolvane_atan(a[0]) * AngleFactor();
-    return kOk;
+    return kBuiltinOk;
 }
 int Sinh(const double* a, double* r) {
     *r = tolvane_sinh(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 int Cosh(const double* a, double* r) {
     *r = tolvane_cosh(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 int Tanh(const double* a, double* r) {
     *r = tolvane_tanh(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Kai(const double* a, double* r) {
     double f = Factorial(a[0]);
     if (f < 0) return kErrRange;
     *r = f;
-    return kOk;
+    return kBuiltinOk;
 }
 
 // Permutations: x! / (x - y)!.
@@ -102,7 +94,7 @@ int Perm(const double* a, double* r) {
     double xy = Factorial(a[0] - a[1]);
     if (!(xy > 0)) return kErrRange;
     *r = x / xy;
-    return kOk;
+    return kBuiltinOk;
 }
 
 // Combinations: x! / (x - y)! / y!.
@@ -114,13 +106,13 @@ int Comb(const double* a, double* r) {
     double y = Factorial(a[1]);
     if (!(y > 0)) return kErrRange;
     *r = x / xy / y;
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Mod(const double* a, double* r) {
     if (a[1] == 0 || isnan(a[1])) return kErrDivide;
     *r = tolvane_fmod(a[0], a[1]);
-    return kOk;
+    return kBuiltinOk;
 }
 
 // Nearest integer, a half away from zero.
@@ -131,32 +123,54 @@ int Int(const double* a, double* r) {
     } else {
         *r = a[0] > 0 ? t + 1 : t - 1;
     }
-    return kOk;
+    return kBuiltinOk;
 }
 
 int Ceil(const double* a, double* r) {
     *r = tolvane_ceil(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 int Floor(const double* a, double* r) {
     *r = tolvane_floor(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 
 // Complement of the low 32 bits of the integer part (0 when it does not fit
 // a signed 64-bit integer), as an unsigned number.
 int Not(const double* a, double* r) {
     *r = (double)(uint32_t)~LowWord(a[0]);
-    return kOk;
+    return kBuiltinOk;
 }
 
-// In the order of the built-in table.
-const BuiltinFn kCompute[kBuiltinCount] = {
-    Exp,  Ln,   Log, Sqrt, Sin,  Cos, Tan, Asin, Acos,  Atan, Sinh,
-    Cosh, Tanh, Kai, Perm, Comb, Mod, Int, Ceil, Floor, Not,
-};
-
 } // namespace
+
+// The built-ins, each at its index: name, argument count, computation.
+constexpr Builtin kBuiltins[kBuiltinCount + 1] = {
+    {"exp", 1, Exp},     // 0
+    {"ln", 1, Ln},       // 1
+    {"log", 1, Log},     // 2
+    {"sqrt", 1, Sqrt},   // 3
+    {"sin", 1, Sin},     // 4
+    {"cos", 1, Cos},     // 5
+    {"tan", 1, Tan},     // 6
+    {"asin", 1, Asin},   // 7
+    {"acos", 1, Acos},   // 8
+    {"atan", 1, Atan},   // 9
+    {"sinh", 1, Sinh},   // 10
+    {"cosh", 1, Cosh},   // 11
+    {"tanh", 1, Tanh},   // 12
+    {"kai", 1, Kai},     // 13
+    {"p", 2, Perm},      // 14
+    {"c", 2, Comb},      // 15
+    {"mod", 2, Mod},     // 16
+    {"int", 1, Int},     // 17
+    {"ceil", 1, Ceil},   // 18
+    {"floor", 1, Floor}, // 19
+    {"not", 1, Not},     // 20
+    {"/", 0, nullptr},   // end marker
+};
+static_assert(kBuiltins[kBuiltinCount].name != nullptr && kBuiltins[kBuiltinCount].name[0] == '/',
+              "one row per built-in, then the end marker");
 
 // Position of a name in the built-in table, -1 when it is none.
 int FindBuiltin(const char* name) {
@@ -202,8 +216,8 @@ void BuiltinCall(double* slot) {
 // Computes built-in index from its arguments; a domain failure gives 0.
 void EvaluateBuiltin(int index, const double* args, double* slot) {
     double result = 0.0;
-    int error = kCompute[index](args, &result);
-    if (error != kOk) {
+    int error = kBuiltins[index].compute(args, &result);
+    if (error != kBuiltinOk) {
         *slot = 0.0;
         ReportError(error);
         return;

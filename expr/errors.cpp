@@ -1,4 +1,4 @@
-#include <string.h>
+#include "expr/errors.h"
 
 #include "console/console.h"
 #include "expr/eval.h"

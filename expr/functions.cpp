@@ -7,6 +7,7 @@
 #include "console/console.h"
 #include "expr/builtins.h"
 #include "expr/eval.h"
+#include "expr/parser.h"
 #include "expr/variables.h"
 #include "platform/seam.h"
 

@@ -1,16 +1,19 @@
+#include "expr/parser.h"
+
 #include <math.h>
 #include <stdint.h>
 #include <stdlib.h>
-#include <string.h>
 
 #include <charconv>
 
 #include "console/console.h"
 #include "expr/builtins.h"
+#include "expr/errors.h"
 #include "expr/eval.h"
-#include "mathlib/tolvane_math.h"
 #include "expr/functions.h"
+#include "expr/tokenizer.h"
 #include "expr/variables.h"
+#include "mathlib/tolvane_math.h"
 #include "platform/text.h"
 
 namespace {
@@ -243,25 +246,6 @@ bool TokenIs(char c) {
     return g_eval.token.kind == kTokenDelimiter && g_eval.token.text[0] == c;
 }
 
-// Opens one more nesting level; past the bound reports error 7 once, and the
-// evaluation then unwinds without further reports.
-bool EnterNesting() {
-    if (!g_eval.overflow && g_eval.nesting < kMaxNesting) {
-        ++g_eval.nesting;
-        return true;
-    }
-    if (!g_eval.overflow) {
-        ReportError(kErrMemory);
-        g_eval.overflow = 1;
-    }
-    return false;
-}
-
-// Closes a level opened by EnterNesting.
-void LeaveNesting() {
-    --g_eval.nesting;
-}
-
 // The low 32 bits of a value truncated to a signed 64-bit integer; values
 // outside that range (and not-a-number) give the pattern 0x8000000000000000.
 uint32_t LowWord(double v) {
@@ -295,29 +279,4 @@ void ApplyOperator(char op, double* left, double right) {
     case '|': *left = (double)(LowWord(*left) | LowWord(right)); break;
     case '~': *left = (double)(LowWord(*left) ^ LowWord(right)); break;
     }
-}
-
-// Evaluates the text at the parse cursor into the slot; -1 for an empty text.
-double Evaluate(double* slot) {
-    if (g_eval.reset) {
-        memset(g_eval.errorFlags, 0, sizeof g_eval.errorFlags);
-        g_eval.fatal = 0;
-        g_eval.lastError = 0;
-        g_eval.overflow = 0;
-    }
-    NextToken();
-    if (g_eval.token.text[0] == 0) {
-        ReportError(kErrNoFunction);
-        return -1.0;
-    }
-    AssignmentLevel(slot);
-    return *slot;
-}
-
-// Evaluates a text with the given reset flag; returns the last error.
-int EvaluateText(const char* text, int reset, double* slot) {
-    g_eval.cursor = text;
-    g_eval.reset = reset;
-    Evaluate(slot);
-    return g_eval.lastError;
 }

@@ -1,11 +1,12 @@
+#include "expr/tokenizer.h"
+
 #include <string.h>
 
 #include "expr/builtins.h"
+#include "expr/errors.h"
 #include "expr/eval.h"
 #include "expr/functions.h"
 #include "platform/text.h"
-
-EvalState g_eval;
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "display/decimal.h"
 #include "display/display.h"
-#include "expr/eval.h"
+#include "expr/parser.h"
 
 namespace {
 

@@ -135,6 +135,27 @@ TEST_F(BuiltinTest, TableOrderAndEndMarker) {
     EXPECT_EQ(Factorial(NAN), -1);
 }
 
+// Each row's name finds that row, and a call takes exactly its count of
+// arguments: one more stops at the "," (error 1), one fewer at the ")" (error 4).
+TEST_F(BuiltinTest, EveryRowIsFoundAndTakesItsArguments) {
+    for (int i = 0; i < kBuiltinCount; ++i) {
+        const Builtin& row = kBuiltins[i];
+        std::string name = row.name;
+        EXPECT_EQ(FindBuiltin(row.name), i) << name;
+        double slot = 0.0;
+        std::string call = name + (row.arguments == 1 ? "(1)" : "(1,1)");
+        EXPECT_EQ(EvaluateText(call.c_str(), 1, &slot), 0) << call;
+        std::string more = name + (row.arguments == 1 ? "(1,1)" : "(1,1,1)");
+        EvaluateText(more.c_str(), 1, &slot);
+        EXPECT_TRUE(g_eval.errorFlags[kErrParen]) << more;
+        if (row.arguments == 2) {
+            std::string fewer = name + "(1)";
+            EvaluateText(fewer.c_str(), 1, &slot);
+            EXPECT_TRUE(g_eval.errorFlags[kErrArguments]) << fewer;
+        }
+    }
+}
+
 class VariableTest : public CoreTest {};
 
 TEST_F(VariableTest, AssignmentCreatesAndChanges) {

@@ -1,0 +1,27 @@
+// The tokenizer: the current token read from the parse cursor.
+#pragma once
+
+enum TokenKind {
+    kTokenNone = 0,
+    kTokenDelimiter = 1,
+    kTokenVariable = 2,
+    kTokenNumber = 3,
+    kTokenBuiltin = 4,
+    kTokenUserFunction = 5,
+};
+
+enum { kTokenSize = 80 }; // token text: 79 bytes and the terminator
+
+struct Token {
+    char text[kTokenSize]; // names are significant to 79 bytes
+    int kind;              // TokenKind
+    int builtin;           // index in the built-in table (kTokenBuiltin)
+    int function;          // index in the function table (kTokenUserFunction)
+    const char* start;     // where the token began in the text
+    int length;            // bytes the token took from the text
+};
+
+void NextToken();
+void PushBackToken();
+// The platform's letter test, the same in every build.
+bool IsLetter(unsigned char c);
