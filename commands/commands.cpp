@@ -7,11 +7,13 @@
 #include "commands/script.h"
 #include "console/console.h"
 #include "console/history.h"
+#include "console/keys.h"
 #include "console/settings.h"
 #include "display/display.h"
 #include "expr/eval.h"
 #include "expr/functions.h"
 #include "expr/variables.h"
+#include "platform/ids.h"
 #include "platform/seam.h"
 #include "platform/text.h"
 
@@ -23,8 +25,11 @@ enum { kMinPrecision = 0, kMaxPrecision = 67 };
 // An action gets the length of the name that matched, for the argument rule.
 typedef void (*CommandAction)(int nameLength);
 
+// A command is typed by its name, chosen by its id (a popup menu item or an
+// accelerator key), or both.
 struct Command {
-    const char* name;
+    const char* name; // nullptr: chosen by id only
+    int id;           // 0: typed only
     CommandAction action;
 };
 
@@ -62,6 +67,12 @@ void ListAction(int) {
 // cls: clears the console.
 void ClearAction(int) {
     ClearConsole();
+}
+
+// Popup menu "画面ｸﾘｱ": the console cleared, only a fresh prompt left.
+void ClearScreenAction(int) {
+    ClearConsole();
+    PrintPrompt();
 }
 
 // def: defines a user function from the argument.
@@ -194,38 +205,54 @@ void ExecAction(int nameLength) {
 }
 
 // In table order; the first whose name begins the statement wins, so a name
-// that begins another stands behind it (precision before prec).
+// that begins another stands behind it (precision before prec). The rows
+// without a name, in front of the end marker, are chosen by id only.
 const Command kCommands[] = {
-    {"exit", QuitAction},
-    {"quit", QuitAction},
-    {"bye", QuitAction},
-    {"deg", DegreesAction},
-    {"rad", RadiansAction},
-    {"list", ListAction},
-    {"cls", ClearAction},
-    {"def", DefineAction},
-    {"call", CallAction},
-    {"save", SaveAction},
-    {"precision", PrecisionAction},
-    {"prec", PrecisionAction},
-    {"dispe", ExponentAction},
-    {"dispf", FixedAction},
-    {"zero", ZeroAction},
-    {"?", HelpAction},
-    {"help", HelpAction},
-    {"setup", SetupAction},
-    {"icon", HideAction},
-    {"hex", HexAction},
-    {"bin", BinaryAction},
-    {"disp3e", EngineeringAction},
-    {"history", HistoryAction},
-    {"hist", HistoryAction},
-    {"!", RecallAction},
-    {"min", HideAction},
-    {"top", TopAction},
-    {"explorer", ExplorerAction},
-    {"exec", ExecAction},
-    {"/", nullptr},
+    {"exit", IDM_QUIT, QuitAction},
+    {"quit", 0, QuitAction},
+    {"bye", 0, QuitAction},
+    {"deg", 0, DegreesAction},
+    {"rad", 0, RadiansAction},
+    {"list", 0, ListAction},
+    {"cls", 0, ClearAction},
+    {"def", 0, DefineAction},
+    {"call", 0, CallAction},
+    {"save", 0, SaveAction},
+    {"precision", 0, PrecisionAction},
+    {"prec", 0, PrecisionAction},
+    {"dispe", 0, ExponentAction},
+    {"dispf", 0, FixedAction},
+    {"zero", 0, ZeroAction},
+    {"?", IDM_HELP, HelpAction},
+    {"help", 0, HelpAction},
+    {"setup", IDM_SETUP, SetupAction},
+    {"icon", 0, HideAction},
+    {"hex", 0, HexAction},
+    {"bin", 0, BinaryAction},
+    {"disp3e", 0, EngineeringAction},
+    {"history", 0, HistoryAction},
+    {"hist", 0, HistoryAction},
+    {"!", 0, RecallAction},
+    {"min", 0, HideAction},
+    {"top", 0, TopAction},
+    {"explorer", 0, ExplorerAction},
+    {"exec", 0, ExecAction},
+    {nullptr, IDM_CLEAR, ClearScreenAction},
+    {nullptr, ID_TYPE_ANS, TypeAns},
+    {nullptr, ID_RETYPE_F3, RetypeLastLine},
+    {nullptr, ID_CLEAR_INPUT, ClearInputLine},
+    {nullptr, ID_TEMPLATE_SIN, TypeSin},
+    {nullptr, ID_TEMPLATE_COS, TypeCos},
+    {nullptr, ID_TEMPLATE_TAN, TypeTan},
+    {nullptr, ID_TEMPLATE_SQRT, TypeSqrt},
+    {nullptr, ID_TEMPLATE_LN, TypeLn},
+    {nullptr, ID_RETYPE_CTRL_D, RetypeLastLine},
+    {nullptr, ID_NEXT_OPERATOR, NextOperatorCommand},
+    {nullptr, ID_PREVIOUS_OPERATOR, PreviousOperatorCommand},
+    {nullptr, ID_PARENTHESES, ParenthesesCommand},
+    {nullptr, ID_HEX_PREFIX, TypeHexPrefix},
+    {nullptr, ID_BIN_PREFIX, TypeBinPrefix},
+    {"/", 0, nullptr},
 };
 
 enum { kCommandCount = sizeof kCommands / sizeof kCommands[0] - 1 }; // without the end marker
@@ -249,6 +276,7 @@ void BuildIndex() {
         last[b] = &g_index.first[b];
     }
     for (int i = 0; i < kCommandCount; ++i) {
+        if (!kCommands[i].name) continue;
         unsigned char b = (unsigned char)kCommands[i].name[0];
         g_index.length[i] = (unsigned char)strlen(kCommands[i].name);
         g_index.next[i] = -1;
@@ -279,4 +307,20 @@ const char* TakeArgument(int nameLength) {
     g_eval.cursor += nameLength;
     while (*g_eval.cursor == ' ' || *g_eval.cursor == '\t') ++g_eval.cursor;
     return g_eval.cursor;
+}
+
+// Runs the command with the id: a history item, an accelerator or a fixed
+// item of the popup menu; false for any other id.
+bool RunMenuCommand(int id) {
+    if (id >= IDM_HISTORY_FIRST && id < IDM_HISTORY_FIRST + kHistoryCapacity) {
+        ChooseHistoryItem(id);
+        return true;
+    }
+    for (int i = 0; i < kCommandCount; ++i) {
+        if (kCommands[i].id == id && id != 0) {
+            kCommands[i].action(0);
+            return true;
+        }
+    }
+    return false;
 }

@@ -5,6 +5,7 @@
 
 #include "commands/commands.h"
 #include "console/console.h"
+#include "platform/ids.h"
 #include "platform/seam.h"
 #include "platform/text.h"
 
@@ -36,7 +37,7 @@ void AfterStatement(const char* cleaned, const char* text) {
         char entry[kLineSize];
         CopyText(entry, sizeof entry, text, (int)strlen(text));
         if (g_history.count >= kHistoryCapacity) menu->DeleteAt(kHistoryCapacity - 1);
-        menu->InsertString(0, kMenuHistoryFirst + g_history.count % kHistoryCapacity, entry);
+        menu->InsertString(0, IDM_HISTORY_FIRST + g_history.count % kHistoryCapacity, entry);
         ++g_history.count;
     }
     if (g_history.state == kHistoryList) {

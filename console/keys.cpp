@@ -3,36 +3,11 @@
 #include <string.h>
 
 #include "console/console.h"
-#include "console/history.h"
-#include "console/settings.h"
 #include "console/statement.h"
 #include "display/display.h"
 #include "platform/seam.h"
 
 namespace {
-
-// Command ids of the accelerator keys.
-enum AcceleratorId {
-    kCmdAns = 103,
-    kCmdRetypeF3 = 104,
-    kCmdClearInput = 105,
-    kCmdSin = 106,
-    kCmdCos = 107,
-    kCmdTan = 108,
-    kCmdSqrt = 109,
-    kCmdLn = 110,
-    kCmdRetype = 112,
-    kCmdNextOperator = 113,
-    kCmdPreviousOperator = 114,
-    kCmdParentheses = 115,
-    kCmdHexPrefix = 116,
-    kCmdBinPrefix = 117,
-};
-
-struct MenuCommand {
-    int id;
-    void (*handler)();
-};
 
 // The caret position: the start of the selection.
 int CaretPosition() {
@@ -102,116 +77,6 @@ void AppendTemplate(const char* text) {
     CaretOneBack();
 }
 
-// Ctrl+A: the last result's number at the end of the console.
-void TypeAns() {
-    PrintValue(g_console.ans, 0, 1);
-}
-
-// F3, Ctrl+D: the last statement again at the end of the console.
-void RetypeLastLine() {
-    Append(g_console.lastLine);
-}
-
-// Ctrl+U: the input line loses everything behind its prompt.
-void ClearInputLine() {
-    char line[kLineSize];
-    if (ReadCaretLine(line) >= kNotOnInputLine) {
-        g_seam.desktop->Beep();
-        return;
-    }
-    int start = g_seam.edit->LineIndex(-1);
-    int length = g_seam.edit->LineLength(start);
-    g_seam.edit->SetSel(start + 2, start + length);
-    g_seam.edit->ReplaceSel("");
-}
-
-void TypeSin() {
-    AppendTemplate("sin()");
-}
-void TypeCos() {
-    AppendTemplate("cos()");
-}
-void TypeTan() {
-    AppendTemplate("tan()");
-}
-void TypeSqrt() {
-    AppendTemplate("sqrt()");
-}
-void TypeLn() {
-    AppendTemplate("ln()");
-}
-
-// Ctrl+L: next operator jump on an input line.
-void NextOperatorCommand() {
-    char line[kLineSize];
-    int column = ReadCaretLine(line);
-    if (column < kNotOnInputLine) NextOperatorJump(line, column);
-}
-
-// Ctrl+K: previous operator jump on an input line.
-void PreviousOperatorCommand() {
-    char line[kLineSize];
-    int column = ReadCaretLine(line);
-    if (column < kNotOnInputLine) PreviousOperatorJump(line, column);
-}
-
-// Ctrl+P: "()" at the caret of an input line.
-void ParenthesesCommand() {
-    char line[kLineSize];
-    if (ReadCaretLine(line) < kNotOnInputLine) InsertParentheses();
-}
-
-void TypeHexPrefix() {
-    Append("0x");
-}
-void TypeBinPrefix() {
-    Append("0b");
-}
-
-// Popup menu: "常駐終了".
-void QuitCommand() {
-    g_seam.desktop->Quit();
-}
-
-// Popup menu: "画面ｸﾘｱ" leaves only a fresh prompt.
-void ClearCommand() {
-    ClearConsole();
-    PrintPrompt();
-}
-
-// Popup menu: "ﾍﾙﾌﾟ".
-void HelpCommand() {
-    g_seam.desktop->OpenHelp();
-}
-
-// Popup menu: "設定...", then the stored always-on-top switch again.
-void SetupCommand() {
-    g_seam.desktop->SetupDialog();
-    g_seam.desktop->SetTopmost(g_settings.ontopflag != 0);
-}
-
-// Accelerator and popup menu commands by id; 111 has no action.
-const MenuCommand kMenuCommands[] = {
-    {kCmdAns, TypeAns},
-    {kCmdRetypeF3, RetypeLastLine},
-    {kCmdClearInput, ClearInputLine},
-    {kCmdSin, TypeSin},
-    {kCmdCos, TypeCos},
-    {kCmdTan, TypeTan},
-    {kCmdSqrt, TypeSqrt},
-    {kCmdLn, TypeLn},
-    {kCmdRetype, RetypeLastLine},
-    {kCmdNextOperator, NextOperatorCommand},
-    {kCmdPreviousOperator, PreviousOperatorCommand},
-    {kCmdParentheses, ParenthesesCommand},
-    {kCmdHexPrefix, TypeHexPrefix},
-    {kCmdBinPrefix, TypeBinPrefix},
-    {kMenuQuit, QuitCommand},
-    {kMenuClear, ClearCommand},
-    {kMenuHelp, HelpCommand},
-    {kMenuSetup, SetupCommand},
-};
-
 } // namespace
 
 // WM_KEYDOWN: the no-conversion key and Home on an input line.
@@ -254,17 +119,80 @@ void ConsoleRightClick() {
     g_seam.desktop->ShowPopupMenu();
 }
 
-// WM_COMMAND at the main window; false for ids it does not handle.
-bool RunMenuCommand(int id) {
-    if (id >= kMenuHistoryFirst && id < kMenuHistoryFirst + kHistoryCapacity) {
-        ChooseHistoryItem(id);
-        return true;
+// Ctrl+A: the last result's number at the end of the console.
+void TypeAns(int) {
+    PrintValue(g_console.ans, 0, 1);
+}
+
+// F3, Ctrl+D: the last statement again at the end of the console.
+void RetypeLastLine(int) {
+    Append(g_console.lastLine);
+}
+
+// Ctrl+U: the input line loses everything behind its prompt.
+void ClearInputLine(int) {
+    char line[kLineSize];
+    if (ReadCaretLine(line) >= kNotOnInputLine) {
+        g_seam.desktop->Beep();
+        return;
     }
-    for (const MenuCommand& command : kMenuCommands) {
-        if (command.id == id) {
-            command.handler();
-            return true;
-        }
-    }
-    return false;
+    int start = g_seam.edit->LineIndex(-1);
+    int length = g_seam.edit->LineLength(start);
+    g_seam.edit->SetSel(start + 2, start + length);
+    g_seam.edit->ReplaceSel("");
+}
+
+// Alt+S: the sine template.
+void TypeSin(int) {
+    AppendTemplate("sin()");
+}
+
+// Alt+C: the cosine template.
+void TypeCos(int) {
+    AppendTemplate("cos()");
+}
+
+// Alt+T: the tangent template.
+void TypeTan(int) {
+    AppendTemplate("tan()");
+}
+
+// Alt+R: the square root template.
+void TypeSqrt(int) {
+    AppendTemplate("sqrt()");
+}
+
+// Alt+L: the natural logarithm template.
+void TypeLn(int) {
+    AppendTemplate("ln()");
+}
+
+// Ctrl+L: next operator jump on an input line.
+void NextOperatorCommand(int) {
+    char line[kLineSize];
+    int column = ReadCaretLine(line);
+    if (column < kNotOnInputLine) NextOperatorJump(line, column);
+}
+
+// Ctrl+K: previous operator jump on an input line.
+void PreviousOperatorCommand(int) {
+    char line[kLineSize];
+    int column = ReadCaretLine(line);
+    if (column < kNotOnInputLine) PreviousOperatorJump(line, column);
+}
+
+// Ctrl+P: "()" at the caret of an input line.
+void ParenthesesCommand(int) {
+    char line[kLineSize];
+    if (ReadCaretLine(line) < kNotOnInputLine) InsertParentheses();
+}
+
+// Ctrl+0: the hexadecimal prefix at the end of the console.
+void TypeHexPrefix(int) {
+    Append("0x");
+}
+
+// Ctrl+9: the binary prefix at the end of the console.
+void TypeBinPrefix(int) {
+    Append("0b");
 }

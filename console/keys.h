@@ -1,4 +1,4 @@
-// Keyboard aids of the console and the accelerator and menu commands. The
+// Keyboard aids of the console and the accelerator commands. The
 // front-ends route their key messages here; what is not consumed goes on to
 // the edit control's own handling.
 #pragma once
@@ -11,6 +11,20 @@ bool ConsoleKeyDown(int vk, bool shift, bool ctrl);
 bool ConsoleChar(int ch, bool shift, long lParam);
 // Right button down on the console.
 void ConsoleRightClick();
-// WM_COMMAND at the main window: accelerators 103-117, menu items 2111-2114,
-// history items 3000-3009. False for any other id.
-bool RunMenuCommand(int id);
+
+// The accelerator commands: actions of the command table
+// (commands/commands.cpp), chosen by their ids. The argument, the length of
+// a typed command's name, is not used.
+void TypeAns(int);                 // Ctrl+A: the last result's number
+void RetypeLastLine(int);          // F3, Ctrl+D: the last statement again
+void ClearInputLine(int);          // Ctrl+U: only the prompt stays
+void TypeSin(int);                 // Alt+S: "sin()"
+void TypeCos(int);                 // Alt+C: "cos()"
+void TypeTan(int);                 // Alt+T: "tan()"
+void TypeSqrt(int);                // Alt+R: "sqrt()"
+void TypeLn(int);                  // Alt+L: "ln()"
+void NextOperatorCommand(int);     // Ctrl+L: behind the next operator
+void PreviousOperatorCommand(int); // Ctrl+K: before the previous operator
+void ParenthesesCommand(int);      // Ctrl+P: "()" at the caret
+void TypeHexPrefix(int);           // Ctrl+0: "0x"
+void TypeBinPrefix(int);           // Ctrl+9: "0b"

@@ -1,5 +1,6 @@
 #include "platform/key_script.h"
 
+#include "platform/accelerators.h"
 #include "platform/virtual_keys.h"
 
 #include <stdio.h>
@@ -12,45 +13,30 @@ struct NamedKey {
     int kind;
     int key;
     int modifiers;
-    int id;
 };
 
-// Every name a script may put in braces, with its key and command id.
+// Every name a script may put in braces, besides the accelerators.
 const NamedKey kNamedKeys[] = {
-    {"Enter", kActionKey, kVkReturn, 0, 0},
-    {"Tab", kActionKey, kVkTab, 0, 0},
-    {"Shift+Tab", kActionKey, kVkTab, kModShift, 0},
-    {"Backspace", kActionKey, kVkBack, 0, 0},
-    {"Delete", kActionKey, kVkDelete, 0, 0},
-    {"Home", kActionKey, kVkHome, 0, 0},
-    {"Shift+Home", kActionKey, kVkHome, kModShift, 0},
-    {"Ctrl+Home", kActionKey, kVkHome, kModCtrl, 0},
-    {"End", kActionKey, kVkEnd, 0, 0},
-    {"Ctrl+End", kActionKey, kVkEnd, kModCtrl, 0},
-    {"Left", kActionKey, kVkLeft, 0, 0},
-    {"Right", kActionKey, kVkRight, 0, 0},
-    {"Up", kActionKey, kVkUp, 0, 0},
-    {"Down", kActionKey, kVkDown, 0, 0},
-    {"NoConvert", kActionKey, kVkNonConvert, 0, 0},
-    {"Ctrl+0", kActionAccelerator, '0', kModCtrl, 116},
-    {"Ctrl+9", kActionAccelerator, '9', kModCtrl, 117},
-    {"Ctrl+A", kActionAccelerator, 'A', kModCtrl, 103},
-    {"Alt+C", kActionAccelerator, 'C', kModAlt, 107},
-    {"Ctrl+D", kActionAccelerator, 'D', kModCtrl, 112},
-    {"Ctrl+K", kActionAccelerator, 'K', kModCtrl, 114},
-    {"Ctrl+L", kActionAccelerator, 'L', kModCtrl, 113},
-    {"Alt+L", kActionAccelerator, 'L', kModAlt, 110},
-    {"Ctrl+P", kActionAccelerator, 'P', kModCtrl, 115},
-    {"Alt+R", kActionAccelerator, 'R', kModAlt, 109},
-    {"Alt+S", kActionAccelerator, 'S', kModAlt, 106},
-    {"Alt+T", kActionAccelerator, 'T', kModAlt, 108},
-    {"Ctrl+U", kActionAccelerator, 'U', kModCtrl, 105},
-    {"F3", kActionAccelerator, kVkF3, 0, 104},
-    {"RClick", kActionRightClick, 0, 0, 0},
-    {"Close", kActionClose, 0, 0, 0},
-    {"Minimize", kActionMinimize, 0, 0, 0},
-    {"TrayLeft", kActionTrayLeft, 0, 0, 0},
-    {"TrayRight", kActionTrayRight, 0, 0, 0},
+    {"Enter", kActionKey, kVkReturn, 0},
+    {"Tab", kActionKey, kVkTab, 0},
+    {"Shift+Tab", kActionKey, kVkTab, kModShift},
+    {"Backspace", kActionKey, kVkBack, 0},
+    {"Delete", kActionKey, kVkDelete, 0},
+    {"Home", kActionKey, kVkHome, 0},
+    {"Shift+Home", kActionKey, kVkHome, kModShift},
+    {"Ctrl+Home", kActionKey, kVkHome, kModCtrl},
+    {"End", kActionKey, kVkEnd, 0},
+    {"Ctrl+End", kActionKey, kVkEnd, kModCtrl},
+    {"Left", kActionKey, kVkLeft, 0},
+    {"Right", kActionKey, kVkRight, 0},
+    {"Up", kActionKey, kVkUp, 0},
+    {"Down", kActionKey, kVkDown, 0},
+    {"NoConvert", kActionKey, kVkNonConvert, 0},
+    {"RClick", kActionRightClick, 0, 0},
+    {"Close", kActionClose, 0, 0},
+    {"Minimize", kActionMinimize, 0, 0},
+    {"TrayLeft", kActionTrayLeft, 0, 0},
+    {"TrayRight", kActionTrayRight, 0, 0},
 };
 
 // Largest number a Menu or Goto argument may hold.
@@ -124,7 +110,15 @@ bool ParseName(const char* name, size_t length, KeyAction* action) {
             *action = MakeAction(k.kind);
             action->key = k.key;
             action->modifiers = k.modifiers;
-            action->id = k.id;
+            return true;
+        }
+    }
+    for (const Accelerator& a : kAccelerators) {
+        if (strlen(a.name) == length && memcmp(a.name, name, length) == 0) {
+            *action = MakeAction(kActionAccelerator);
+            action->key = a.key;
+            action->modifiers = a.modifiers;
+            action->id = a.id;
             return true;
         }
     }
@@ -247,9 +241,14 @@ bool CheckKeyScript(const char* text, size_t size, char* error, int errorSize) {
 
 // The script name of a key or accelerator action, or nullptr.
 const char* KeyActionName(const KeyAction& action) {
+    if (action.kind == kActionAccelerator) {
+        for (const Accelerator& a : kAccelerators)
+            if (a.key == action.key && a.modifiers == action.modifiers) return a.name;
+        return nullptr;
+    }
     for (const NamedKey& k : kNamedKeys) {
         if (k.kind != action.kind) continue;
-        if (k.kind == kActionKey || k.kind == kActionAccelerator) {
+        if (k.kind == kActionKey) {
             if (k.key == action.key && k.modifiers == action.modifiers) return k.name;
         } else {
             return k.name;

@@ -6,11 +6,12 @@
 void MemoryMenu::Reset() {
     count_ = 0;
     for (bool& used : used_) used = false;
-    InsertString(count_, kMenuClear, "画面ｸﾘｱ");
-    InsertString(count_, kMenuSetup, "設定...");
-    InsertString(count_, kMenuHelp, "ﾍﾙﾌﾟ");
-    InsertSeparator(count_);
-    InsertString(count_, kMenuQuit, "常駐終了");
+    for (const FixedMenuItem& item : kFixedMenuItems) {
+        if (item.text)
+            InsertString(count_, item.id, item.text);
+        else
+            InsertSeparator(count_);
+    }
 }
 
 // InsertMenuA with MF_SEPARATOR | MF_BYPOSITION.

@@ -20,11 +20,14 @@ struct PopupMenu {
     virtual int IdAt(int pos) = 0;
 };
 
-// The five fixed items and their command ids.
-enum MenuId {
-    kMenuQuit = 2111,
-    kMenuClear = 2112,
-    kMenuHelp = 2113,
-    kMenuSetup = 2114,
-    kMenuHistoryFirst = 3000,
+// One of the menu's fixed items: a string with its command id, or a
+// separator (id 0, no text).
+struct FixedMenuItem {
+    int id;
+    const char* text;
 };
+
+enum { kFixedMenuItemCount = 5 };
+
+// The fixed items in the order they are appended at start, below the history.
+extern const FixedMenuItem kFixedMenuItems[kFixedMenuItemCount];

@@ -4,6 +4,7 @@
 #include <string.h>
 #include <time.h>
 
+#include "commands/commands.h"
 #include "commands/script.h"
 #include "console/console.h"
 #include "console/keys.h"

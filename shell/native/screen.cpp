@@ -15,9 +15,10 @@
 #include <deque>
 #include <string>
 
+#include "commands/commands.h"
 #include "console/console.h"
 #include "console/keys.h"
-#include "platform/popup_menu.h"
+#include "platform/ids.h"
 #include "shell/native/boxes.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"
@@ -384,7 +385,7 @@ void Page(int direction, bool extend) {
 void Interrupt() {
     char line[kLineSize];
     if (ReadCaretLine(line) < kNotOnInputLine)
-        RunMenuCommand(105);
+        RunMenuCommand(ID_CLEAR_INPUT);
     else
         PlayKey(kVkEnd, kModCtrl);
 }
@@ -480,7 +481,7 @@ bool RouteKey(const TermKey& key) {
     case kTkEnd: PlayKey(kVkEnd, shiftCtrl); return true;
     case kTkPageUp: Page(-1, key.modifiers & kModShift); return true;
     case kTkPageDown: Page(1, key.modifiers & kModShift); return true;
-    case kTkF1: RunMenuCommand(kMenuHelp); return true;
+    case kTkF1: RunMenuCommand(IDM_HELP); return true;
     case kTkF1 + 2: PlayNamed("F3"); return true;
     case kTkF1 + 9:
     case kTkMenu: ConsoleRightClick(); return true;

@@ -4,8 +4,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "commands/commands.h"
 #include "console/console.h"
-#include "console/keys.h"
 #include "console/settings.h"
 #include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
@@ -36,7 +36,7 @@ LRESULT OnTray(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         TrackPopupAtCursor();
         return 0;
     }
-    return DefWindowProcA(hwnd, kTrayCallback, wParam, lParam);
+    return DefWindowProcA(hwnd, TRAY_CALLBACK, wParam, lParam);
 }
 
 // Writes the window's place and size to the settings file.
@@ -60,7 +60,7 @@ void SavePlacement() {
 // the dropping of files, the two that need the shell's library.
 void FinishStartup() {
     if (!g_shell.main || g_shell.trayIcon) return;
-    g_shell.trayIcon = NotifyTray(NIM_ADD, g_shell.main, kTrayId,
+    g_shell.trayIcon = NotifyTray(NIM_ADD, g_shell.main, TRAY_ICON_ID,
                                   LoadIconA(g_shell.instance, "TOLVANE"), "Tolvane32") != FALSE;
     LateDragAcceptFiles(g_shell.main, TRUE);
 }
@@ -73,7 +73,7 @@ BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip
     data.hWnd = hwnd;
     data.uID = id;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kTrayCallback;
+    data.uCallbackMessage = TRAY_CALLBACK;
     data.hIcon = icon;
     if (tip) lstrcpynA(data.szTip, tip, 64);
     return LateShellNotifyIcon(operation, &data);
@@ -95,7 +95,7 @@ void ApplyTopmost(bool on) {
 // The quit sequence: placement, tray icon, menu, window; the loop then ends.
 void QuitProgram(HWND hwnd) {
     if (!IsIconic(g_shell.main)) SavePlacement();
-    if (g_shell.trayIcon) NotifyTray(NIM_DELETE, g_shell.main, kTrayId, nullptr, nullptr);
+    if (g_shell.trayIcon) NotifyTray(NIM_DELETE, g_shell.main, TRAY_ICON_ID, nullptr, nullptr);
     g_shell.trayIcon = false;
     DestroyMenu(g_shell.popup);
     g_shell.popup = nullptr;
@@ -144,7 +144,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         }
         break;
-    case kTrayCallback: return OnTray(hwnd, wParam, lParam);
+    case TRAY_CALLBACK: return OnTray(hwnd, wParam, lParam);
     case kFinishStartup: FinishStartup(); return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == 1 && GetKeyState(VK_MENU) < 0) g_shell.altAccelerator = true;

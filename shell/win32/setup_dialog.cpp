@@ -7,17 +7,6 @@
 
 namespace {
 
-enum SetupControl {
-    kCheckCrflag = 1002,
-    kCheckOntop = 1003,
-    kCheckHscroll = 1004,
-    kCheckIcon = 1006,
-    kCheckEndflag = 1007,
-    kCheckDup = 1008,
-    kButtonFont = 1009,
-    kCheckByte2 = 1010,
-};
-
 // A switch that takes effect at once: its session flag, check box and key.
 struct LiveSwitch {
     int id;
@@ -35,16 +24,16 @@ struct StoredSwitch {
 };
 
 const LiveSwitch kLiveSwitches[] = {
-    {kCheckCrflag, "crflag", &g_settings.crflag},
-    {kCheckOntop, "ontopflag", &g_settings.ontopflag},
-    {kCheckEndflag, "endflag", &g_settings.endflag},
-    {kCheckByte2, "byte2", &g_settings.byte2},
+    {IDC_SETUP_CRFLAG, "crflag", &g_settings.crflag},
+    {IDC_SETUP_ONTOPFLAG, "ontopflag", &g_settings.ontopflag},
+    {IDC_SETUP_ENDFLAG, "endflag", &g_settings.endflag},
+    {IDC_SETUP_BYTE2, "byte2", &g_settings.byte2},
 };
 
 const StoredSwitch kStoredSwitches[] = {
-    {kCheckHscroll, "hscroll", 1, false},
-    {kCheckIcon, "icon", 0, true},
-    {kCheckDup, "dup", 0, true},
+    {IDC_SETUP_HSCROLL, "hscroll", 1, false},
+    {IDC_SETUP_ICON, "icon", 0, true},
+    {IDC_SETUP_DUP, "dup", 0, true},
 };
 
 // Shows the values in use and, for the stored switches, the file's values,
@@ -125,7 +114,7 @@ INT_PTR CALLBACK SetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
             EndDialog(dialog, IDOK);
             break;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
-        case kButtonFont: ChooseConsoleFont(dialog); break;
+        case IDC_SETUP_FONT: ChooseConsoleFont(dialog); break;
         }
         return TRUE;
     }

@@ -3,10 +3,9 @@
 
 #include <windows.h>
 
+#include "platform/ids.h"
+
 enum {
-    kConsoleId = 100,                     // child id of the console
-    kTrayCallback = 100,                  // message the tray icon sends to the main window
-    kTrayId = 1,                          // the tray icon's id
     kFinishStartup = WM_APP + 1,          // posted by start-up behind its first prompt
     kFileBufferSize = 256,                // the file dialog's file and title buffers
     kModulePathSize = 1024,               // the executable's path, longer than any ANSI path

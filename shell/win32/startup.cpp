@@ -7,6 +7,7 @@
 #include "console/session.h"
 #include "console/settings.h"
 #include "console/statement.h"
+#include "platform/popup_menu.h"
 #include "platform/text.h"
 #include "shell/win32/shell_state.h"
 
@@ -21,18 +22,6 @@ const char kHelpName[] = "tolvane.wri";
 const char kFileFilter[] = "すべてのﾌｧｲﾙ (*.*)\0*.*\0"
                            "ｽｸﾘﾌﾟﾄﾌｧｲﾙ (*.TVS)\0*.tvs\0"
                            "ﾃｷｽﾄﾌｧｲﾙ (*.TXT)\0*.txt\0";
-
-struct MenuItem {
-    UINT flags;
-    UINT id;
-    const char* text;
-};
-
-// The popup menu's fixed items, in the order they are appended.
-const MenuItem kFixedItems[] = {
-    {MF_STRING, 2112, "画面ｸﾘｱ"}, {MF_STRING, 2114, "設定..."},  {MF_STRING, 2113, "ﾍﾙﾌﾟ"},
-    {MF_SEPARATOR, 0, nullptr},   {MF_STRING, 2111, "常駐終了"},
-};
 
 // The window placement read at start.
 struct Placement {
@@ -97,7 +86,7 @@ void CreateConsole(const Placement& p) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL;
     if (ReadSettingInt("Setup", "hscroll", 1) != 0) style |= WS_HSCROLL;
     g_shell.console = CreateWindowExA(0, "Edit", nullptr, style, 0, 0, p.w, p.h, g_shell.main,
-                                      (HMENU)(INT_PTR)kConsoleId, g_shell.instance, nullptr);
+                                      (HMENU)(INT_PTR)IDC_CONSOLE, g_shell.instance, nullptr);
     if (!g_shell.console) return;
     // The Unicode view of the same procedure types double-byte characters whole.
     g_shell.editProcW = (WNDPROC)GetWindowLongPtrW(g_shell.console, GWLP_WNDPROC);
@@ -141,8 +130,9 @@ void PrepareFileDialog() {
 void CreatePopup() {
     g_shell.popup = CreatePopupMenu();
     if (!g_shell.popup) return;
-    for (const MenuItem& item : kFixedItems)
-        AppendMenuA(g_shell.popup, item.flags, item.id, item.text);
+    for (const FixedMenuItem& item : kFixedMenuItems)
+        AppendMenuA(g_shell.popup, item.text ? MF_STRING : MF_SEPARATOR, (UINT_PTR)item.id,
+                    item.text);
 }
 
 // A script named on the command line runs as a call statement before the first

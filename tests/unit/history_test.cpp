@@ -2,6 +2,7 @@
 #include <set>
 #include <string>
 
+#include "commands/commands.h"
 #include "console/console.h"
 #include "console/history.h"
 #include "console/keys.h"

@@ -1,6 +1,7 @@
 // The console's keyboard aids and the accelerator and popup menu commands.
 #include <string>
 
+#include "commands/commands.h"
 #include "console/console.h"
 #include "console/history.h"
 #include "console/keys.h"

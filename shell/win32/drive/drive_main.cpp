@@ -105,7 +105,7 @@ std::string DefaultExe() {
 // status 1 when none runs.
 int ReadRunning() {
     HWND main = FindWindowA("TOLVANE", nullptr);
-    HWND console = main ? GetDlgItem(main, 100) : nullptr;
+    HWND console = main ? GetDlgItem(main, IDC_CONSOLE) : nullptr;
     if (!console) {
         fputs("tolvane-drive: no running tolvane.exe\n", stderr);
         return 1;

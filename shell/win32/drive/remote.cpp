@@ -16,8 +16,6 @@ const int kRepostInterval = 100;  // milliseconds before the clearing message is
 const int kBusyTimeout = 120000;  // milliseconds a program busy in one message is waited for
 const int kMenuTimeout = 5000;    // milliseconds for a menu to open or to close
 const int kStartTimeout = 20000;  // milliseconds for the first prompt
-const int kConsoleId = 100;
-const int kQuitItem = 2111;
 const int kFileNameCombo = 0x47C; // cmb13: the file name of the newer file dialogs
 const int kFileNameEdit = 0x480;  // edt1: the file name of the older ones
 
@@ -448,7 +446,7 @@ bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error
         snprintf(error, size, "%s showed no main window", exe);
         return false;
     }
-    app->console = GetDlgItem(app->main, kConsoleId);
+    app->console = GetDlgItem(app->main, IDC_CONSOLE);
     app->thread = GetWindowThreadProcessId(app->main, nullptr);
     // A message queue of our own, then one shared input state with the program.
     MSG msg;
@@ -538,9 +536,9 @@ bool DeliverAction(RemoteApp* app, const KeyAction& action) {
     case kActionGoto: GotoLineColumn(app, action.line, action.column); break;
     case kActionClose: PostToMain(app, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case kActionMinimize: PostToMain(app, WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
-    case kActionTrayLeft: PostToMain(app, 100, 1, WM_LBUTTONDOWN); break;
+    case kActionTrayLeft: PostToMain(app, TRAY_CALLBACK, TRAY_ICON_ID, WM_LBUTTONDOWN); break;
     case kActionTrayRight:
-        PostToMain(app, 100, 1, WM_RBUTTONDOWN);
+        PostToMain(app, TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
         DismissMenu(app);
         break;
     case kActionDrop: DropFile(app, action.path); break;
@@ -581,7 +579,7 @@ std::string ReadConsole(RemoteApp* app) {
 // Quits the program through its own menu item, else ends its process.
 void StopApp(RemoteApp* app) {
     if (AppRunning(app) && app->main && IsWindow(app->main)) {
-        PostToMain(app, WM_COMMAND, kQuitItem, 0);
+        PostToMain(app, WM_COMMAND, IDM_QUIT, 0);
         // A modal dialog still open would hold the quit back: answer it.
         WaitFor(
             [&] {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/ids.h"
 #include "platform/key_script.h"
 
 // How the driver answers what the program asks.
