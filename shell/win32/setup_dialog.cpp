@@ -1,7 +1,7 @@
 // The setup dialog: seven switches of the settings file and the console font.
 #include <string.h>
 
-#include "console/settings.h"
+#include "console/settings_file.h"
 #include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
 
@@ -18,56 +18,33 @@ enum SetupControl {
     kCheckByte2 = 1010,
 };
 
-// A switch that takes effect at once: its session flag, check box and key.
-struct LiveSwitch {
+// A check box and the settings key it shows.
+struct Switch {
     int id;
-    const char* key;
-    int* flag;
+    SettingKey key;
 };
 
-// A switch that is only stored: its check box, key, default, and whether only
-// the exact value 1 counts as set (otherwise any value but 0 does).
-struct StoredSwitch {
-    int id;
-    const char* key;
-    int fallback;
-    bool onlyOne;
-};
-
-const LiveSwitch kLiveSwitches[] = {
-    {kCheckCrflag, "crflag", &g_settings.crflag},
-    {kCheckOntop, "ontopflag", &g_settings.ontopflag},
-    {kCheckEndflag, "endflag", &g_settings.endflag},
-    {kCheckByte2, "byte2", &g_settings.byte2},
-};
-
-const StoredSwitch kStoredSwitches[] = {
-    {kCheckHscroll, "hscroll", 1, false},
-    {kCheckIcon, "icon", 0, true},
-    {kCheckDup, "dup", 0, true},
+const Switch kSwitches[] = {
+    {kCheckCrflag, kSettingCrflag},   {kCheckOntop, kSettingOntop},
+    {kCheckEndflag, kSettingEndflag}, {kCheckByte2, kSettingByte2},
+    {kCheckHscroll, kSettingHscroll}, {kCheckIcon, kSettingIcon},
+    {kCheckDup, kSettingDup},
 };
 
 // Shows the values in use and, for the stored switches, the file's values,
 // each checked when the program would take it as set.
 void InitSwitches(HWND dialog) {
     CenterOnScreen(dialog);
-    for (const LiveSwitch& s : kLiveSwitches)
-        CheckDlgButton(dialog, s.id, *s.flag != 0 ? BST_CHECKED : BST_UNCHECKED);
-    for (const StoredSwitch& s : kStoredSwitches) {
-        int value = ReadSettingInt("Setup", s.key, s.fallback);
-        bool set = s.onlyOne ? value == 1 : value != 0;
-        CheckDlgButton(dialog, s.id, set ? BST_CHECKED : BST_UNCHECKED);
-    }
+    for (const Switch& s : kSwitches)
+        CheckDlgButton(dialog, s.id, SetupSwitchShown(s.key) ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// OK: the four live switches are taken and written, the other three written.
+// OK: each switch in the order the settings store them.
 void StoreSwitches(HWND dialog) {
-    for (const LiveSwitch& s : kLiveSwitches) {
-        *s.flag = IsDlgButtonChecked(dialog, s.id) == BST_CHECKED ? 1 : 0;
-        WriteSettingInt("Setup", s.key, *s.flag);
-    }
-    for (const StoredSwitch& s : kStoredSwitches)
-        WriteSettingInt("Setup", s.key, IsDlgButtonChecked(dialog, s.id) == BST_CHECKED ? 1 : 0);
+    for (SettingKey key : kSetupSwitches)
+        for (const Switch& s : kSwitches)
+            if (s.key == key)
+                StoreSetupSwitch(key, IsDlgButtonChecked(dialog, s.id) == BST_CHECKED);
 }
 
 // The font chooser on the console's font record; a confirmed font is applied
@@ -84,10 +61,10 @@ void ChooseConsoleFont(HWND dialog) {
     choose.nSizeMax = 30;
     if (!LateChooseFont(&choose)) return;
     ApplyConsoleFont();
-    WriteSettingInt("Setup", "size", g_shell.logFont.lfHeight);
-    WriteSettingInt("Setup", "weight", g_shell.logFont.lfWeight);
-    WriteSettingInt("Setup", "italic", g_shell.logFont.lfItalic);
-    WritePrivateProfileStringA("Setup", "font", g_shell.logFont.lfFaceName, kIniName);
+    WriteSettingInt(kSettingSize, g_shell.logFont.lfHeight);
+    WriteSettingInt(kSettingWeight, g_shell.logFont.lfWeight);
+    WriteSettingInt(kSettingItalic, g_shell.logFont.lfItalic);
+    WriteSettingText(kSettingFont, g_shell.logFont.lfFaceName);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/settings_store.h"
+
 enum {
     kConsoleId = 100,                     // child id of the console
     kTrayCallback = 100,                  // message the tray icon sends to the main window
@@ -35,10 +37,8 @@ struct ShellState {
 
 extern ShellState g_shell;
 
-// The settings file, kept by the private-profile functions.
-extern const char kIniName[];
-void WriteSettingInt(const char* section, const char* key, int value);
-int ReadSettingInt(const char* section, const char* key, int fallback);
+// The store the core reads and writes the settings file through.
+SettingsStore* Win32SettingsStore();
 
 int RegisterMainClass();
 int GetWindowsFamily();

@@ -1,0 +1,59 @@
+// The keys of the settings file tolvane.ini: one table of their sections,
+// names and defaults, read and written through the seam's settings store.
+#pragma once
+
+#include "console/settings.h"
+
+enum SettingKey {
+    kSettingX,       // "window" "x": left edge of the main window
+    kSettingY,       // "window" "y": top edge
+    kSettingW,       // "window" "w": outer width
+    kSettingH,       // "window" "h": outer height
+    kSettingDup,     // "Setup" "dup": one instance only
+    kSettingCrflag,  // "Setup" "crflag": no empty line before the prompt
+    kSettingOntop,   // "Setup" "ontopflag": always on top
+    kSettingEndflag, // "Setup" "endflag": the close button hides
+    kSettingByte2,   // "Setup" "byte2": 2-byte binary rendering
+    kSettingHscroll, // "Setup" "hscroll": horizontal scroll bar, next start
+    kSettingIcon,    // "Setup" "icon": start hidden in the tray, next start
+    kSettingSize,    // "Setup" "size": the font's height
+    kSettingWeight,  // "Setup" "weight": the font's weight
+    kSettingItalic,  // "Setup" "italic": the font's italic byte
+    kSettingFont,    // "Setup" "font": the font's face name (text)
+    kSettingCount
+};
+
+struct SettingEntry {
+    const char* section;
+    const char* name;
+    int fallback;               // the default of an integer key
+    bool onlyOne;               // only the exact value 1 counts as set, else any but 0
+    int SessionSettings::*flag; // the session flag it holds, or nullptr
+};
+
+extern const SettingEntry kSettingTable[kSettingCount];
+
+enum { kSetupSwitchCount = 7 };
+// The setup dialog's seven switches in the order OK stores them: the four
+// that take effect at once first.
+extern const SettingKey kSetupSwitches[kSetupSwitchCount];
+
+// An integer key of the settings file; its default when it is missing.
+int ReadSettingInt(SettingKey key);
+// Whether a value of the key counts as set.
+bool SettingValueSet(SettingKey key, int value);
+// Writes an integer key as "%d" text.
+void WriteSettingInt(SettingKey key, int value);
+// A text key, at most size - 1 bytes; empty when it is missing.
+void ReadSettingText(SettingKey key, char* text, int size);
+// Writes a text key.
+void WriteSettingText(SettingKey key, const char* text);
+// crflag, ontopflag, endflag and byte2 from the settings file into the
+// session settings.
+void LoadSessionFlags();
+// What a setup switch shows as the dialog opens: the flag in use for the
+// four that take effect at once, the file's value for the others.
+bool SetupSwitchShown(SettingKey key);
+// OK of the setup dialog for one switch: its flag in use taken (when it has
+// one), its key written as 0 or 1.
+void StoreSetupSwitch(SettingKey key, bool on);
