@@ -35,31 +35,69 @@ int Fail(const char* what, const char* detail) {
     return 2;
 }
 
-// Reads the options; returns 0 when they are good, else the exit status.
+// --answer yes|no; false after the complaint.
+bool TakeAnswer(DriveOptions* o, const char* value) {
+    if (strcmp(value, "yes") != 0 && strcmp(value, "no") != 0) {
+        Fail("--answer takes yes or no, not ", value);
+        return false;
+    }
+    o->answers.yes = strcmp(value, "yes") == 0;
+    return true;
+}
+
+// One option: whether it takes the next argument as its value, and what it
+// does with it (false when the value is bad, after the complaint).
+struct DriveOption {
+    const char* name;
+    bool takesValue;
+    bool (*take)(DriveOptions* o, const char* value);
+};
+
+const DriveOption kOptions[] = {
+    {"--read", false,
+     [](DriveOptions* o, const char*) {
+         o->read = true;
+         return true;
+     }},
+    {"--keys", true,
+     [](DriveOptions* o, const char* v) {
+         o->keys = v;
+         return true;
+     }},
+    {"--exe", true,
+     [](DriveOptions* o, const char* v) {
+         o->exe = v;
+         return true;
+     }},
+    {"--hold", true,
+     [](DriveOptions* o, const char* v) {
+         o->hold = atoi(v);
+         return true;
+     }},
+    {"--open", true,
+     [](DriveOptions* o, const char* v) {
+         o->answers.openName = v;
+         return true;
+     }},
+    {"--save", true,
+     [](DriveOptions* o, const char* v) {
+         o->answers.saveName = v;
+         return true;
+     }},
+    {"--answer", true, TakeAnswer},
+};
+
+// options := { option [VALUE] | SCRIPT }, at most one SCRIPT. Returns 0 when
+// they are good, else the exit status.
 int ParseOptions(int argc, char** argv, DriveOptions* o) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        bool takesValue = strcmp(arg, "--keys") == 0 || strcmp(arg, "--answer") == 0 ||
-                          strcmp(arg, "--open") == 0 || strcmp(arg, "--save") == 0 ||
-                          strcmp(arg, "--exe") == 0 || strcmp(arg, "--hold") == 0;
-        if (takesValue && i + 1 >= argc) return Fail("missing value for ", arg);
-        if (strcmp(arg, "--read") == 0)
-            o->read = true;
-        else if (strcmp(arg, "--keys") == 0)
-            o->keys = argv[++i];
-        else if (strcmp(arg, "--exe") == 0)
-            o->exe = argv[++i];
-        else if (strcmp(arg, "--hold") == 0)
-            o->hold = atoi(argv[++i]);
-        else if (strcmp(arg, "--open") == 0)
-            o->answers.openName = argv[++i];
-        else if (strcmp(arg, "--save") == 0)
-            o->answers.saveName = argv[++i];
-        else if (strcmp(arg, "--answer") == 0) {
-            const char* value = argv[++i];
-            if (strcmp(value, "yes") != 0 && strcmp(value, "no") != 0)
-                return Fail("--answer takes yes or no, not ", value);
-            o->answers.yes = strcmp(value, "yes") == 0;
+        const DriveOption* option = nullptr;
+        for (const DriveOption& d : kOptions)
+            if (strcmp(arg, d.name) == 0) option = &d;
+        if (option) {
+            if (option->takesValue && i + 1 >= argc) return Fail("missing value for ", arg);
+            if (!option->take(o, option->takesValue ? argv[++i] : nullptr)) return 2;
         } else if (arg[0] == '-' && arg[1] == '-')
             return Fail("unknown option ", arg);
         else if (!o->script)
