@@ -4,23 +4,23 @@
 
 #include "platform/seam.h"
 
-// In the order of the enum.
+// Each row at the place of its key (a unit test checks).
 const SettingEntry kSettingTable[kSettingCount] = {
-    {"window", "x", 10, false, nullptr},
-    {"window", "y", 10, false, nullptr},
-    {"window", "w", 320, false, nullptr},
-    {"window", "h", 240, false, nullptr},
-    {"Setup", "dup", 0, true, nullptr},
-    {"Setup", "crflag", 0, false, &SessionSettings::crflag},
-    {"Setup", "ontopflag", 0, false, &SessionSettings::ontopflag},
-    {"Setup", "endflag", 0, false, &SessionSettings::endflag},
-    {"Setup", "byte2", 0, false, &SessionSettings::byte2},
-    {"Setup", "hscroll", 1, false, nullptr},
-    {"Setup", "icon", 0, true, nullptr},
-    {"Setup", "size", -13, false, nullptr},
-    {"Setup", "weight", 400, false, nullptr},
-    {"Setup", "italic", 0, false, nullptr},
-    {"Setup", "font", 0, false, nullptr},
+    {kSettingX, "window", "x", 10, false, nullptr},
+    {kSettingY, "window", "y", 10, false, nullptr},
+    {kSettingW, "window", "w", 320, false, nullptr},
+    {kSettingH, "window", "h", 240, false, nullptr},
+    {kSettingDup, "Setup", "dup", 0, true, nullptr},
+    {kSettingCrflag, "Setup", "crflag", 0, false, &SessionSettings::crflag},
+    {kSettingOntop, "Setup", "ontopflag", 0, false, &SessionSettings::ontopflag},
+    {kSettingEndflag, "Setup", "endflag", 0, false, &SessionSettings::endflag},
+    {kSettingByte2, "Setup", "byte2", 0, false, &SessionSettings::byte2},
+    {kSettingHscroll, "Setup", "hscroll", 1, false, nullptr},
+    {kSettingIcon, "Setup", "icon", 0, true, nullptr},
+    {kSettingSize, "Setup", "size", -13, false, nullptr},
+    {kSettingWeight, "Setup", "weight", 400, false, nullptr},
+    {kSettingItalic, "Setup", "italic", 0, false, nullptr},
+    {kSettingFont, "Setup", "font", 0, false, nullptr},
 };
 
 const SettingKey kSetupSwitches[kSetupSwitchCount] = {
@@ -36,7 +36,8 @@ int ReadSettingInt(SettingKey key) {
 }
 
 // Exactly 1 for the keys that say so, else anything but 0.
-bool SettingValueSet(SettingKey key, int value) {
+bool ReadSettingSwitch(SettingKey key) {
+    int value = ReadSettingInt(key);
     return kSettingTable[key].onlyOne ? value == 1 : value != 0;
 }
 
@@ -73,7 +74,7 @@ void LoadSessionFlags() {
 bool SetupSwitchShown(SettingKey key) {
     const SettingEntry& e = kSettingTable[key];
     if (e.flag) return g_settings.*e.flag != 0;
-    return SettingValueSet(key, ReadSettingInt(key));
+    return ReadSettingSwitch(key);
 }
 
 // The flag in use (when the key has one), then the key as 0 or 1.

@@ -24,6 +24,7 @@ enum SettingKey {
 };
 
 struct SettingEntry {
+    SettingKey key;
     const char* section;
     const char* name;
     int fallback;               // the default of an integer key
@@ -40,8 +41,9 @@ extern const SettingKey kSetupSwitches[kSetupSwitchCount];
 
 // An integer key of the settings file; its default when it is missing.
 int ReadSettingInt(SettingKey key);
-// Whether a value of the key counts as set.
-bool SettingValueSet(SettingKey key, int value);
+// Whether the key's value counts as set: exactly 1 for the keys that say
+// so, else anything but 0.
+bool ReadSettingSwitch(SettingKey key);
 // Writes an integer key as "%d" text.
 void WriteSettingInt(SettingKey key, int value);
 // A text key, at most size - 1 bytes; empty when it is missing.

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <string>
+
 namespace {
 
 enum { kMinScreenColumns = 20, kMinScreenRows = 4, kMaxScreenSide = 1000 };
@@ -38,27 +40,39 @@ bool ParseAnswer(const char* value, Options* o, char* error, int errorSize) {
 
 // One option and where it goes: a flag it sets, or a value kept as text or
 // read by a parser. The ones with a value take it from the next argument or
-// after "=".
+// after "=". The help line shows the option and its value, then says what
+// it does (nullptr: left out of the help).
 struct OptionEntry {
     const char* name;
     bool Options::*flag;
     const char* Options::*text;
     bool (*parse)(const char* value, Options* o, char* error, int errorSize);
+    const char* help;
 };
 
+// In the order of the help.
 const OptionEntry kOptions[] = {
-    {"--keys", nullptr, &Options::keys, nullptr},
-    {"--ini", nullptr, &Options::ini, nullptr},
-    {"--answer", nullptr, nullptr, ParseAnswer},
-    {"--open", nullptr, &Options::open, nullptr},
-    {"--save", nullptr, &Options::save, nullptr},
-    {"--events", nullptr, &Options::events, nullptr},
-    {"--raw", &Options::raw, nullptr, nullptr},
-    {"--help", &Options::help, nullptr, nullptr},
-    {"--version", &Options::version, nullptr, nullptr},
-    {"--decode", &Options::decode, nullptr, nullptr},
-    {"--transcript", &Options::transcript, nullptr, nullptr},
-    {"--screen", nullptr, nullptr, ParseScreen},
+    {"--keys", nullptr, &Options::keys, nullptr,
+     "--keys FILE     replay a key script (\"-\": standard input), print the transcript"},
+    {"--screen", nullptr, nullptr, ParseScreen,
+     "--screen CxR    with --keys: print the screen of C columns and R rows instead"},
+    {"--transcript", &Options::transcript, nullptr, nullptr,
+     "--transcript    on a pipe: print the whole transcript (prompts, statements)"},
+    {"--raw", &Options::raw, nullptr, nullptr,
+     "--raw           print the transcript's bytes as the console holds them"},
+    {"--ini", nullptr, &Options::ini, nullptr,
+     "--ini FILE      the settings file (default $XDG_CONFIG_HOME/tolvane/tolvane.ini)"},
+    {"--answer", nullptr, nullptr, ParseAnswer,
+     "--answer yes|no the answer to every yes/no question (default yes)"},
+    {"--open", nullptr, &Options::open, nullptr,
+     "--open NAME     what an open-file dialog returns (default: cancelled)"},
+    {"--save", nullptr, &Options::save, nullptr,
+     "--save NAME     what a save-file dialog returns (default: cancelled)"},
+    {"--events", nullptr, &Options::events, nullptr,
+     "--events FILE   write one line per desktop action to FILE"},
+    {"--help", &Options::help, nullptr, nullptr, "--help          this text"},
+    {"--version", &Options::version, nullptr, nullptr, "--version       the version"},
+    {"--decode", &Options::decode, nullptr, nullptr, nullptr}, // for the test wrappers
 };
 
 // Stores one option's flag or value.
@@ -116,25 +130,18 @@ bool ParseOptions(int argc, char** argv, Options* o, char* error, int errorSize)
     return true;
 }
 
-// The text of --help.
+// The text of --help: what the program is, a line per option, the script.
 const char* UsageText() {
-    return "usage: tolvane [options] [SCRIPT]\n"
+    static std::string text;
+    if (!text.empty()) return text.c_str();
+    text = "usage: tolvane [options] [SCRIPT]\n"
            "A keyboard-driven scientific calculator console.\n"
            "On a terminal it is a full-screen console. On a pipe or a file it runs each line\n"
            "as a statement and prints only the results; error messages go to standard error\n"
            "and the exit status is 1 when any statement reported an error.\n"
-           "\n"
-           "  --keys FILE     replay a key script (\"-\": standard input), print the transcript\n"
-           "  --screen CxR    with --keys: print the screen of C columns and R rows instead\n"
-           "  --transcript    on a pipe: print the whole transcript (prompts, statements)\n"
-           "  --raw           print the transcript's bytes as the console holds them\n"
-           "  --ini FILE      the settings file (default $XDG_CONFIG_HOME/tolvane/tolvane.ini)\n"
-           "  --answer yes|no the answer to every yes/no question (default yes)\n"
-           "  --open NAME     what an open-file dialog returns (default: cancelled)\n"
-           "  --save NAME     what a save-file dialog returns (default: cancelled)\n"
-           "  --events FILE   write one line per desktop action to FILE\n"
-           "  --help          this text\n"
-           "  --version       the version\n"
-           "\n"
-           "SCRIPT is run before the first prompt, as \"call SCRIPT\".\n";
+           "\n";
+    for (const OptionEntry& entry : kOptions)
+        if (entry.help) text += std::string("  ") + entry.help + "\n";
+    text += "\nSCRIPT is run before the first prompt, as \"call SCRIPT\".\n";
+    return text.c_str();
 }

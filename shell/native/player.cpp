@@ -113,9 +113,12 @@ void StartSession(const char* settingsFile, const char* script) {
     g_seam =
         Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop, &g_shell.files, &g_shell.settings};
     BeginSession();
+    if (!script || !*script) {
+        StartConsole(nullptr);
+        return;
+    }
     // The name the core can take, as Windows hands on the short path.
-    std::string name = script && *script ? CoreNameOf(script, true) : std::string();
-    StartConsole(script && *script ? name.c_str() : nullptr);
+    StartConsole(CoreNameOf(script, true).c_str());
 }
 
 // Routes one action to the console, the control or the desktop.

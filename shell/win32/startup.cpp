@@ -45,7 +45,7 @@ void ShowStartFailure() {
 
 // Another instance is running and the settings ask for one only: bring it up.
 bool HandOverToRunningInstance() {
-    if (!SettingValueSet(kSettingDup, ReadSettingInt(kSettingDup))) return false;
+    if (!ReadSettingSwitch(kSettingDup)) return false;
     HWND found = FindWindowA(kClassName, nullptr);
     if (!found) return false;
     MessageBeep(MB_ICONASTERISK);
@@ -87,7 +87,7 @@ Placement ReadPlacement() {
 // key handler installed.
 void CreateConsole(const Placement& p) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL;
-    if (SettingValueSet(kSettingHscroll, ReadSettingInt(kSettingHscroll))) style |= WS_HSCROLL;
+    if (ReadSettingSwitch(kSettingHscroll)) style |= WS_HSCROLL;
     g_shell.console = CreateWindowExA(0, "Edit", nullptr, style, 0, 0, p.w, p.h, g_shell.main,
                                       (HMENU)(INT_PTR)kConsoleId, g_shell.instance, nullptr);
     if (!g_shell.console) return;
@@ -222,7 +222,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     CreatePopup();
     g_shell.accelerators = LoadAcceleratorsA(instance, kClassName);
 
-    if (SettingValueSet(kSettingIcon, ReadSettingInt(kSettingIcon)))
+    if (ReadSettingSwitch(kSettingIcon))
         ShowWindow(g_shell.main, SW_HIDE);
     else
         ShowWindow(g_shell.main, showCommand);

@@ -1,6 +1,7 @@
 // A fresh session, the settings keys and the start-up and close decisions
 // that both front-ends take from the core.
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,15 @@ TEST_F(SessionTest, ResetKeepsTheScriptLimitsOfTheFrontEnd) {
     ResetCore();
     EXPECT_NE(Run("call /tmp/tolvane-session-test").find("読み込みました"), std::string::npos);
     remove("/tmp/tolvane-session-test.tvs");
+}
+
+TEST(SettingTable, EachRowStandsAtItsKeyWithADistinctName) {
+    std::set<std::string> names;
+    for (int i = 0; i < kSettingCount; ++i) {
+        EXPECT_EQ(kSettingTable[i].key, i);
+        names.insert(std::string(kSettingTable[i].section) + "/" + kSettingTable[i].name);
+    }
+    EXPECT_EQ((int)names.size(), kSettingCount);
 }
 
 TEST_F(SessionTest, FlagsComeFromTheFileAndDefaultsWithout) {
