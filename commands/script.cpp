@@ -234,7 +234,7 @@ void SetScriptClock(double (*seconds)()) {
 // it; the time limits and the clock stay as the front-end chose them.
 void ResetScripts() {
     if (g_seam.desktop == &g_modalTimer) g_seam.desktop = g_modalTimer.inner;
-    ScriptState fresh;
+    ScriptState fresh{};
     fresh.limit = g_script.limit;
     fresh.wallLimit = g_script.wallLimit;
     fresh.clock = g_script.clock;

@@ -5,21 +5,21 @@
 #include "console/settings.h"
 
 enum SettingKey {
-    kSettingX,       // "window" "x": left edge of the main window
-    kSettingY,       // "window" "y": top edge
-    kSettingW,       // "window" "w": outer width
-    kSettingH,       // "window" "h": outer height
-    kSettingDup,     // "Setup" "dup": one instance only
-    kSettingCrflag,  // "Setup" "crflag": no empty line before the prompt
-    kSettingOntop,   // "Setup" "ontopflag": always on top
-    kSettingEndflag, // "Setup" "endflag": the close button hides
-    kSettingByte2,   // "Setup" "byte2": 2-byte binary rendering
-    kSettingHscroll, // "Setup" "hscroll": horizontal scroll bar, next start
-    kSettingIcon,    // "Setup" "icon": start hidden in the tray, next start
-    kSettingSize,    // "Setup" "size": the font's height
-    kSettingWeight,  // "Setup" "weight": the font's weight
-    kSettingItalic,  // "Setup" "italic": the font's italic byte
-    kSettingFont,    // "Setup" "font": the font's face name (text)
+    kSettingX,       // left edge of the main window
+    kSettingY,       // top edge
+    kSettingW,       // outer width
+    kSettingH,       // outer height
+    kSettingDup,     // one instance only
+    kSettingCrflag,  // no empty line before the prompt
+    kSettingOntop,   // always on top
+    kSettingEndflag, // the close button hides
+    kSettingByte2,   // 2-byte binary rendering
+    kSettingHscroll, // horizontal scroll bar, next start
+    kSettingIcon,    // start hidden in the tray, next start
+    kSettingSize,    // the font's height
+    kSettingWeight,  // the font's weight
+    kSettingItalic,  // the font's italic byte
+    kSettingFont,    // the font's face name (text)
     kSettingCount
 };
 

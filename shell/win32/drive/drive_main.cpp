@@ -16,13 +16,30 @@
 
 namespace {
 
+// The options as given; every value is kept as its text.
 struct DriveOptions {
     const char* keys = nullptr;
     const char* exe = nullptr;
+    const char* hold = nullptr;   // milliseconds to leave the last action's window open
+    const char* answer = nullptr; // yes or no
+    const char* open = nullptr;
+    const char* save = nullptr;
     const char* script = nullptr;
-    int hold = 0;      // milliseconds to leave the last action's window open
     bool read = false; // only print the console of the running program
-    RemoteAnswers answers;
+};
+
+// One option: the value it keeps, or the flag it sets.
+struct DriveOption {
+    const char* name;
+    const char* DriveOptions::*value;
+    bool DriveOptions::*flag;
+};
+
+const DriveOption kOptions[] = {
+    {"--keys", &DriveOptions::keys, nullptr}, {"--exe", &DriveOptions::exe, nullptr},
+    {"--hold", &DriveOptions::hold, nullptr}, {"--answer", &DriveOptions::answer, nullptr},
+    {"--open", &DriveOptions::open, nullptr}, {"--save", &DriveOptions::save, nullptr},
+    {"--read", nullptr, &DriveOptions::read},
 };
 
 const char kUsage[] = "usage: tolvane-drive --keys FILE [--answer yes|no] [--open NAME] "
@@ -35,57 +52,14 @@ int Fail(const char* what, const char* detail) {
     return 2;
 }
 
-// --answer yes|no; false after the complaint.
-bool TakeAnswer(DriveOptions* o, const char* value) {
-    if (strcmp(value, "yes") != 0 && strcmp(value, "no") != 0) {
-        Fail("--answer takes yes or no, not ", value);
-        return false;
-    }
-    o->answers.yes = strcmp(value, "yes") == 0;
-    return true;
+// What the dialogs and the question box answer.
+RemoteAnswers AnswersOf(const DriveOptions& o) {
+    RemoteAnswers answers;
+    answers.yes = !o.answer || strcmp(o.answer, "yes") == 0;
+    if (o.open) answers.openName = o.open;
+    if (o.save) answers.saveName = o.save;
+    return answers;
 }
-
-// One option: whether it takes the next argument as its value, and what it
-// does with it (false when the value is bad, after the complaint).
-struct DriveOption {
-    const char* name;
-    bool takesValue;
-    bool (*take)(DriveOptions* o, const char* value);
-};
-
-const DriveOption kOptions[] = {
-    {"--read", false,
-     [](DriveOptions* o, const char*) {
-         o->read = true;
-         return true;
-     }},
-    {"--keys", true,
-     [](DriveOptions* o, const char* v) {
-         o->keys = v;
-         return true;
-     }},
-    {"--exe", true,
-     [](DriveOptions* o, const char* v) {
-         o->exe = v;
-         return true;
-     }},
-    {"--hold", true,
-     [](DriveOptions* o, const char* v) {
-         o->hold = atoi(v);
-         return true;
-     }},
-    {"--open", true,
-     [](DriveOptions* o, const char* v) {
-         o->answers.openName = v;
-         return true;
-     }},
-    {"--save", true,
-     [](DriveOptions* o, const char* v) {
-         o->answers.saveName = v;
-         return true;
-     }},
-    {"--answer", true, TakeAnswer},
-};
 
 // options := { option [VALUE] | SCRIPT }, at most one SCRIPT. Returns 0 when
 // they are good, else the exit status.
@@ -95,16 +69,21 @@ int ParseOptions(int argc, char** argv, DriveOptions* o) {
         const DriveOption* option = nullptr;
         for (const DriveOption& d : kOptions)
             if (strcmp(arg, d.name) == 0) option = &d;
-        if (option) {
-            if (option->takesValue && i + 1 >= argc) return Fail("missing value for ", arg);
-            if (!option->take(o, option->takesValue ? argv[++i] : nullptr)) return 2;
-        } else if (arg[0] == '-' && arg[1] == '-')
+        if (option && option->flag)
+            o->*option->flag = true;
+        else if (option && i + 1 >= argc)
+            return Fail("missing value for ", arg);
+        else if (option)
+            o->*option->value = argv[++i];
+        else if (arg[0] == '-' && arg[1] == '-')
             return Fail("unknown option ", arg);
         else if (!o->script)
             o->script = arg;
         else
             return Fail("more than one script: ", arg);
     }
+    if (o->answer && strcmp(o->answer, "yes") != 0 && strcmp(o->answer, "no") != 0)
+        return Fail("--answer takes yes or no, not ", o->answer);
     if (!o->keys && !o->read) {
         fputs(kUsage, stderr);
         return 2;
@@ -172,7 +151,7 @@ int main(int argc, char** argv) {
 
     DWORD begun = GetTickCount();
     RemoteApp app;
-    app.answers = options.answers;
+    app.answers = AnswersOf(options);
     std::string exe = options.exe ? options.exe : DefaultExe();
     if (!StartApp(&app, exe.c_str(), options.script, error, sizeof error)) {
         fprintf(stderr, "tolvane-drive: %s\n", error);
@@ -180,14 +159,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     DWORD started = GetTickCount();
+    int hold = options.hold ? atoi(options.hold) : 0;
     for (size_t i = 0; i < actions.size(); ++i) {
         // --hold: the last action's menu or dialog stays up for a while (for
         // screenshots) before it is settled.
-        if (options.hold > 0 && i + 1 == actions.size()) {
+        if (hold > 0 && i + 1 == actions.size()) {
             bool pending = DeliverAction(&app, actions[i]);
             fputs("holding\n", stderr);
             fflush(stderr);
-            Sleep(options.hold);
+            Sleep(hold);
             if (pending) PerformAction(&app, actions[i]);
         } else {
             PerformAction(&app, actions[i]);
