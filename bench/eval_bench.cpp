@@ -28,12 +28,11 @@ MemoryEdit g_edit;
 MemoryMenu g_menu;
 QuietDesktop g_desktop;
 
-// A fresh core over the in-memory console.
+// A fresh core over an empty in-memory console.
 void Start() {
-    ResetCore();
     g_edit.Reset();
-    g_menu.Reset();
-    g_seam = Seam{&g_edit, &g_menu, &g_desktop, nullptr};
+    g_seam = Seam{&g_edit, &g_menu, &g_desktop, nullptr, nullptr};
+    ResetCore();
 }
 
 // One expression evaluated, nothing printed.

@@ -9,6 +9,7 @@
 #include "console/history.h"
 #include "console/keys.h"
 #include "console/settings.h"
+#include "display/decimal.h"
 #include "display/display.h"
 #include "expr/eval.h"
 #include "expr/functions.h"
@@ -18,9 +19,6 @@
 #include "platform/text.h"
 
 namespace {
-
-// The precisions the result formatter can hold in its buffers.
-enum { kMinPrecision = 0, kMaxPrecision = 67 };
 
 // An action gets the length of the name that matched, for the argument rule.
 typedef void (*CommandAction)(int nameLength);
@@ -89,11 +87,7 @@ void PrecisionAction(int nameLength) {
     }
     char* end = nullptr;
     long value = strtol(arg, &end, 10);
-    if (end != arg) {
-        if (value < kMinPrecision) value = kMinPrecision;
-        if (value > kMaxPrecision) value = kMaxPrecision;
-        g_settings.precision = (int)value;
-    }
+    if (end != arg) g_settings.precision = ClampPrecision(value);
     PrintSettingsReport(1);
 }
 

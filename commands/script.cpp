@@ -79,6 +79,7 @@ struct ModalTimer : Desktop {
     void HideWindow() override { inner->HideWindow(); }
     void SetTopmost(bool on) override { inner->SetTopmost(on); }
     void Quit() override { inner->Quit(); }
+    bool Quitting() override { return inner->Quitting(); }
     void SetupDialog() override {
         Timed([&] {
             inner->SetupDialog();
@@ -233,6 +234,18 @@ void SetScriptTimeLimit(double seconds, double wallSeconds) {
 // The clock of the time limit.
 void SetScriptClock(double (*seconds)()) {
     g_script.clock = seconds ? seconds : SteadySeconds;
+}
+
+// No script running and nothing counted: the desktop as the front-end set
+// it; the time limits and the clock stay as the front-end chose them.
+void ResetScripts() {
+    if (g_seam.desktop == &g_modalTimer) g_seam.desktop = g_modalTimer.inner;
+    ScriptState fresh{};
+    fresh.limit = g_script.limit;
+    fresh.wallLimit = g_script.wallLimit;
+    fresh.clock = g_script.clock;
+    g_script = fresh;
+    g_modalTimer.inner = nullptr;
 }
 
 int ScriptDepth() {

@@ -2,8 +2,8 @@
 #pragma once
 
 enum {
-    kMaxScriptDepth = 8,       // scripts open at once through nested calls
-    kTranscriptBuffer = 65536, // the whole console text and its terminator
+    kMaxScriptDepth = 8,         // scripts open at once through nested calls
+    kTranscriptBuffer = 65536,   // the whole console text and its terminator
     kScriptLineBudget = 1000000, // script lines one statement's scripts may read
 };
 
@@ -23,5 +23,7 @@ void SetScriptTimeLimit(double seconds, double wallSeconds);
 // processor time of the process, so that a busy machine does not cut scripts
 // that an idle one runs to their end, as long as the steady limit allows.
 void SetScriptClock(double (*seconds)());
+// Back to no script running, the time limits and the clock kept.
+void ResetScripts();
 // Scripts running now, one inside the other (0 between statements).
 int ScriptDepth();

@@ -26,6 +26,18 @@ int EntriesPresent() {
 
 } // namespace
 
+// The history's entries and then its separator, from the top of the menu
+// down to the fixed items.
+void RemoveHistoryItems() {
+    PopupMenu* menu = g_seam.menu;
+    if (!menu) return;
+    auto isEntry = [&](int id) {
+        return id >= IDM_HISTORY_FIRST && id < IDM_HISTORY_FIRST + kHistoryCapacity;
+    };
+    while (menu->Count() > 0 && isEntry(menu->IdAt(0))) menu->DeleteAt(0);
+    if (menu->Count() > 0 && menu->IdAt(0) == 0) menu->DeleteAt(0);
+}
+
 // Bookkeeping after every non-empty statement: separator, record, listing.
 void AfterStatement(const char* cleaned, const char* text) {
     PopupMenu* menu = g_seam.menu;

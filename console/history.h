@@ -12,6 +12,9 @@ struct HistoryState {
 
 extern HistoryState g_history;
 
+// Takes the history's entries and its separator out of the popup menu,
+// leaving the fixed items.
+void RemoveHistoryItems();
 // Bookkeeping after every non-empty statement.
 void AfterStatement(const char* cleaned, const char* text);
 void ListHistory();

@@ -1,5 +1,6 @@
 #include "console/session.h"
 
+#include "commands/script.h"
 #include "console/console.h"
 #include "console/history.h"
 #include "console/settings.h"
@@ -7,8 +8,11 @@
 #include "expr/functions.h"
 #include "expr/variables.h"
 
-// Clears every subsystem's state; the seam is left as it is.
+// Clears every subsystem's state and takes the history out of the menu;
+// the seam is left as it is.
 void ResetCore() {
+    RemoveHistoryItems();
+    ResetScripts();
     g_console = ConsoleState{};
     g_eval = EvalState{};
     g_vars = VariableTable{};

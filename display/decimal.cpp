@@ -165,10 +165,10 @@ void PutFixed(TextOut* t, double value, int precision) {
 } // namespace
 
 // The precision brought into the range the renderings support.
-int ClampPrecision(int precision) {
+int ClampPrecision(long precision) {
     if (precision < kMinPrecision) return kMinPrecision;
     if (precision > kMaxPrecision) return kMaxPrecision;
-    return precision;
+    return (int)precision;
 }
 
 // Renders like "%.{p}lf" with half-up rounding of the 17-digit string.

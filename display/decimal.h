@@ -13,7 +13,7 @@ enum {
 };
 
 // The precision brought into the range the renderings support.
-int ClampPrecision(int precision);
+int ClampPrecision(long precision);
 
 // Renders like "%.{p}lf": returns the length, or -1 with an empty text when
 // the rendering does not fit in size bytes.

@@ -6,6 +6,7 @@
 #include "console/console.h"
 #include "console/settings.h"
 #include "display/decimal.h"
+#include "mathlib/tolvane_math.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ int FormatEngineering(double value, char* out) {
     }
     bool negative = value < 0;
     double x = negative ? -value : value;
-    double l = std::log10(x);
+    double l = tolvane_log10(x);
     double t = (l + 1e-12) * 0.3333333333333333;
     int exponent;
     if (l >= 0) {
@@ -96,14 +97,14 @@ int FormatEngineering(double value, char* out) {
         exponent = 3 * static_cast<int>(std::trunc(t - 1));
         if (exponent > -3) exponent = -3;
     }
-    double scale = std::pow(10.0, exponent);
+    double scale = tolvane_pow(10.0, exponent);
     double mantissa;
     if (scale >= DBL_MIN) {
         mantissa = x / scale;
     } else {
         // Past the normal range 10^e loses digits or becomes 0: divide a
         // scaled-up x by a scaled-up power instead.
-        mantissa = (x * 1e100) / std::pow(10.0, exponent + 100);
+        mantissa = (x * 1e100) / tolvane_pow(10.0, exponent + 100);
     }
     if (negative) mantissa = -mantissa;
     RenderEngineering(mantissa, exponent, precision, out, kRenderSize);

@@ -82,12 +82,11 @@ bool QuietDesktop::ChooseFile(bool save, const char*, int, char* fileTitle, int 
 
 // Fresh state everywhere.
 void StartFuzzSession() {
-    ResetCore();
     g_edit.Reset();
-    g_menu.Reset();
     g_desktop.quit = false;
     ResetFuzzFiles();
-    g_seam = Seam{&g_edit, &g_menu, &g_desktop, &g_files};
+    g_seam = Seam{&g_edit, &g_menu, &g_desktop, &g_files, nullptr};
+    ResetCore();
 }
 
 // The self-calling script and nothing else.

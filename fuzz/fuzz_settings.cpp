@@ -7,24 +7,11 @@
 
 #include <string>
 
+#include "console/settings_file.h"
 #include "fuzz/fuzz_session.h"
 #include "shell/native/profile.h"
 
 namespace {
-
-struct Key {
-    const char* section;
-    const char* key;
-};
-
-// Every key of the settings file.
-const Key kKeys[] = {
-    {"window", "x"},     {"window", "y"},      {"window", "w"},        {"window", "h"},
-    {"Setup", "dup"},    {"Setup", "crflag"},  {"Setup", "ontopflag"}, {"Setup", "endflag"},
-    {"Setup", "byte2"},  {"Setup", "hscroll"}, {"Setup", "icon"},      {"Setup", "size"},
-    {"Setup", "weight"}, {"Setup", "italic"},  {"Setup", "font"},
-};
-const int kKeyCount = sizeof kKeys / sizeof kKeys[0];
 
 // A file of this process's own in the temporary folder.
 std::string FilePath() {
@@ -38,10 +25,10 @@ std::string FilePath() {
 }
 
 // What a key reads as, both as a number and as text.
-std::string Reading(const char* file, const Key& k) {
+std::string Reading(const char* file, const SettingEntry& k) {
     char text[4096];
-    GetProfileText(file, k.section, k.key, "<none>", text, sizeof text);
-    return std::to_string(GetProfileInt(file, k.section, k.key, -77)) + "|" + text;
+    GetProfileText(file, k.section, k.name, "<none>", text, sizeof text);
+    return std::to_string(GetProfileInt(file, k.section, k.name, -77)) + "|" + text;
 }
 
 } // namespace
@@ -49,7 +36,7 @@ std::string Reading(const char* file, const Key& k) {
 // The first two bytes choose the key and the value; the rest is the file.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
-    const Key& chosen = kKeys[data[0] % kKeyCount];
+    const SettingEntry& chosen = kSettingTable[data[0] % kSettingCount];
     int value = (int)(int8_t)data[1] * 1000 + data[1];
     std::string path = FilePath();
     FILE* f = fopen(path.c_str(), "wb");
@@ -57,11 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fwrite(data + 2, 1, size - 2, f);
     fclose(f);
 
-    std::string before[kKeyCount];
-    for (int i = 0; i < kKeyCount; ++i) before[i] = Reading(path.c_str(), kKeys[i]);
+    std::string before[kSettingCount];
+    for (int i = 0; i < kSettingCount; ++i) before[i] = Reading(path.c_str(), kSettingTable[i]);
     char text[16];
     snprintf(text, sizeof text, "%d", value);
-    bool written = WriteProfileText(path.c_str(), chosen.section, chosen.key, text);
+    bool written = WriteProfileText(path.c_str(), chosen.section, chosen.name, text);
     // Only a file too large for a settings file is refused, and kept.
     if (size - 2 > kMaxProfileSize) {
         Require(!written, "a settings file too large was written over");
@@ -69,11 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     Require(written, "a setting could not be written");
-    Require(GetProfileInt(path.c_str(), chosen.section, chosen.key, -77) == value,
+    Require(GetProfileInt(path.c_str(), chosen.section, chosen.name, -77) == value,
             "the written setting does not read back");
-    for (int i = 0; i < kKeyCount; ++i) {
-        if (&kKeys[i] == &chosen) continue;
-        Require(Reading(path.c_str(), kKeys[i]) == before[i], "another setting changed");
+    for (int i = 0; i < kSettingCount; ++i) {
+        if (&kSettingTable[i] == &chosen) continue;
+        Require(Reading(path.c_str(), kSettingTable[i]) == before[i], "another setting changed");
     }
     unlink(path.c_str());
     return 0;

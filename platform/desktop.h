@@ -25,6 +25,8 @@ struct Desktop {
     virtual void SetTopmost(bool on) = 0;
     // The quit sequence: save the placement, remove the tray icon, end.
     virtual void Quit() = 0;
+    // Whether the quit sequence has run: nothing more is shown then.
+    virtual bool Quitting() { return false; }
     // The modal setup dialog.
     virtual void SetupDialog() = 0;
     // Opens the popup menu at the mouse pointer.

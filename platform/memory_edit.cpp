@@ -2,17 +2,9 @@
 
 #include <string.h>
 
+#include "platform/text.h"
+
 namespace {
-
-// A lead byte of a double-byte character in code page 932.
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-// A byte that can follow a lead byte in code page 932.
-bool IsTrailByte(unsigned char c) {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
-}
 
 int Min(int a, int b) {
     return a < b ? a : b;

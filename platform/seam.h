@@ -5,12 +5,14 @@
 #include "platform/edit_control.h"
 #include "platform/files.h"
 #include "platform/popup_menu.h"
+#include "platform/settings_store.h"
 
 struct Seam {
     EditControl* edit;
     PopupMenu* menu;
     Desktop* desktop;
-    Files* files; // nullptr: no files, call finds none and save fails
+    Files* files;            // nullptr: no files, call finds none and save fails
+    SettingsStore* settings; // nullptr: every key has its default, writes go nowhere
 };
 
 extern Seam g_seam;

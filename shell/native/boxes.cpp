@@ -5,34 +5,29 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "console/settings.h"
+#include "console/settings_file.h"
 #include "platform/key_script.h"
 #include "platform/text.h"
 #include "shell/native/codepage.h"
-#include "shell/native/native_settings.h"
 #include "shell/native/player.h"
 
 namespace {
 
-// One switch of the setup box: its label, its settings key, where the value
-// in use lives (nullptr: it takes effect at the next start and is read from
-// the file), and the file's default.
+// One switch of the setup box: its label and its settings key.
 struct Switch {
     const char* label;
-    const char* key;
-    int* inUse;
-    int fileDefault;
+    SettingKey key;
 };
 
 // In the order the box shows them; the first two take effect at the next start.
 const Switch kSwitchTable[SetupBox::kSwitches] = {
-    {"横ｽｸﾛｰﾙﾊﾞ-を表示する", "hscroll", nullptr, 1},
-    {"ｱｲｺﾝ状態で起動する(ﾄﾚｲ)", "icon", nullptr, 0},
-    {"ﾌﾟﾛﾝﾌﾟﾄ前に改行を入れない", "crflag", &g_settings.crflag, 0},
-    {"常に手前に表示する", "ontopflag", &g_settings.ontopflag, 0},
-    {"ｸﾛｰｽﾞﾎﾞﾀﾝで終了しない", "endflag", &g_settings.endflag, 0},
-    {"重複起動しない", "dup", nullptr, 0},
-    {"2ﾊﾞｲﾄ分を2進表示する(通常は4ﾊﾞｲﾄ)", "byte2", &g_settings.byte2, 0},
+    {"横ｽｸﾛｰﾙﾊﾞ-を表示する", kSettingHscroll},
+    {"ｱｲｺﾝ状態で起動する(ﾄﾚｲ)", kSettingIcon},
+    {"ﾌﾟﾛﾝﾌﾟﾄ前に改行を入れない", kSettingCrflag},
+    {"常に手前に表示する", kSettingOntop},
+    {"ｸﾛｰｽﾞﾎﾞﾀﾝで終了しない", kSettingEndflag},
+    {"重複起動しない", kSettingDup},
+    {"2ﾊﾞｲﾄ分を2進表示する(通常は4ﾊﾞｲﾄ)", kSettingByte2},
 };
 
 const char kNextStart[] = " 次回起動時から有効  ";
@@ -328,11 +323,7 @@ bool FileNameBox::Handle(const TermKey& key) {
 
 // The immediate switches as they are in use, the others as the file has them.
 SetupBox::SetupBox() {
-    for (int i = 0; i < kSwitches; ++i) {
-        const Switch& s = kSwitchTable[i];
-        values[i] =
-            s.inUse ? (*s.inUse != 0) : (ReadSettingInt("Setup", s.key, s.fileDefault) != 0);
-    }
+    for (int i = 0; i < kSwitches; ++i) values[i] = SetupSwitchShown(kSwitchTable[i].key);
 }
 
 // The two next-start switches under their heading, the others, the buttons.
@@ -406,17 +397,12 @@ bool SetupBox::Handle(const TermKey& key) {
     }
 }
 
-// The four immediate switches first, each into the session and the file,
-// then the three that the next start reads.
+// Each switch in the order the settings store them: the four immediate ones
+// into the session and the file, then the three that the next start reads.
 void SetupBox::Store() const {
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int i = 0; i < kSwitches; ++i) {
-            const Switch& s = kSwitchTable[i];
-            if ((s.inUse != nullptr) != (pass == 0)) continue;
-            if (s.inUse) *s.inUse = values[i];
-            WriteSettingInt("Setup", s.key, values[i]);
-        }
-    }
+    for (SettingKey key : kSetupSwitches)
+        for (int i = 0; i < kSwitches; ++i)
+            if (kSwitchTable[i].key == key) StoreSetupSwitch(key, values[i] != 0);
 }
 
 // The document read once as it opens.

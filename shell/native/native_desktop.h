@@ -49,6 +49,7 @@ class NativeDesktop : public Desktop {
     void HideWindow() override;
     void SetTopmost(bool on) override;
     void Quit() override;
+    bool Quitting() override { return quitting; }
     void SetupDialog() override;
     void ShowPopupMenu() override;
     // The tray icon's left click: the window is shown.

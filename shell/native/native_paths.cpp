@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "platform/text.h"
 #include "shell/native/codepage.h"
 
 namespace {
@@ -76,7 +77,7 @@ std::string LinkNameOf(const std::string& path) {
         std::string head;
         for (size_t i = 0; i < name.size() && head.size() + tail.size() + 2 < kMaxLinkName;) {
             unsigned char c = (unsigned char)name[i];
-            size_t n = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+            size_t n = IsLeadByte(c) ? 2 : 1;
             if (head.size() + n + tail.size() + 2 >= kMaxLinkName) break;
             head += name.substr(i, n);
             i += n;

@@ -5,12 +5,9 @@
 #include <string.h>
 #include <sys/stat.h>
 
-#include "console/settings.h"
 #include "shell/native/profile.h"
 
 namespace {
-
-std::string g_settingsFile; // the file in use
 
 // Creates every folder on the way to a file (mkdir -p of its folder).
 void MakeFolders(const std::string& file) {
@@ -41,27 +38,30 @@ const char* SettingsFileProblem(const char* path) {
     }
 }
 
-// The four flags of section "Setup"; a missing file or key gives 0.
-void LoadSettings(const char* path) {
-    g_settingsFile = path ? path : "";
-    const char* file = g_settingsFile.c_str();
-    g_settings.crflag = GetProfileInt(file, "Setup", "crflag", 0);
-    g_settings.ontopflag = GetProfileInt(file, "Setup", "ontopflag", 0);
-    g_settings.endflag = GetProfileInt(file, "Setup", "endflag", 0);
-    g_settings.byte2 = GetProfileInt(file, "Setup", "byte2", 0);
+// The file in use from now on.
+void NativeSettings::Use(const char* path) {
+    file_ = path ? path : "";
 }
 
-// "%d" of the value into the settings file in use.
-bool WriteSettingInt(const char* section, const char* key, int value) {
-    if (g_settingsFile.empty()) return false;
-    char text[12];
-    snprintf(text, sizeof text, "%d", value);
-    MakeFolders(g_settingsFile);
-    return WriteProfileText(g_settingsFile.c_str(), section, key, text);
+// The file's value now, def without a file.
+int NativeSettings::ReadInt(const char* section, const char* key, int def) {
+    if (file_.empty()) return def;
+    return GetProfileInt(file_.c_str(), section, key, def);
 }
 
-// The file's value now, not the one read at start.
-int ReadSettingInt(const char* section, const char* key, int def) {
-    if (g_settingsFile.empty()) return def;
-    return GetProfileInt(g_settingsFile.c_str(), section, key, def);
+// The file's text now, def without a file.
+void NativeSettings::ReadText(const char* section, const char* key, const char* def, char* text,
+                              int size) {
+    if (file_.empty()) {
+        snprintf(text, (size_t)size, "%s", def);
+        return;
+    }
+    GetProfileText(file_.c_str(), section, key, def, text, size);
+}
+
+// Into the file in use, its folders made first.
+bool NativeSettings::WriteText(const char* section, const char* key, const char* text) {
+    if (file_.empty()) return false;
+    MakeFolders(file_);
+    return WriteProfileText(file_.c_str(), section, key, text);
 }

@@ -1,7 +1,10 @@
-// The native settings file: where it is, and the flags read at start.
+// The native settings file: where it is, and the store the core reads and
+// writes it through.
 #pragma once
 
 #include <string>
+
+#include "platform/settings_store.h"
 
 // The --ini path when given, else $XDG_CONFIG_HOME/tolvane/tolvane.ini, else
 // ~/.config/tolvane/tolvane.ini.
@@ -10,11 +13,19 @@ std::string SettingsFilePath(const char* iniOption);
 // file", "the settings file is larger than 64 KiB"), or nullptr when it can
 // be read or is missing.
 const char* SettingsFileProblem(const char* path);
-// Uses this file from now on and loads crflag, ontopflag, endflag and byte2
-// of section "Setup" into the session settings.
-void LoadSettings(const char* path);
-// Writes one integer to the settings file in use, creating its folder when
-// needed; false when it cannot be written.
-bool WriteSettingInt(const char* section, const char* key, int value);
-// One integer of the settings file in use, def when it is missing.
-int ReadSettingInt(const char* section, const char* key, int def);
+
+// The private-profile file at one path (empty: none, every key its default
+// and nothing written); a write creates the file's folder when needed.
+class NativeSettings : public SettingsStore {
+  public:
+    // Uses this file from now on (nullptr: none).
+    void Use(const char* path);
+
+    int ReadInt(const char* section, const char* key, int def) override;
+    void ReadText(const char* section, const char* key, const char* def, char* text,
+                  int size) override;
+    bool WriteText(const char* section, const char* key, const char* text) override;
+
+  private:
+    std::string file_;
+};

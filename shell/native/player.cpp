@@ -8,13 +8,11 @@
 #include "commands/script.h"
 #include "console/console.h"
 #include "console/keys.h"
-#include "console/session.h"
-#include "console/settings.h"
-#include "console/statement.h"
+#include "console/startup.h"
 #include "platform/seam.h"
+#include "platform/text.h"
 #include "shell/native/codepage.h"
 #include "shell/native/native_paths.h"
-#include "shell/native/native_settings.h"
 
 NativeShell g_shell;
 
@@ -22,14 +20,6 @@ namespace {
 
 // The lParam of a typed key: a repeat count of 1.
 const long kTypedKey = 1;
-
-// A lead byte followed by a trail byte of code page 932.
-bool IsDoubleByte(const unsigned char* p, size_t left) {
-    if (left < 2) return false;
-    bool lead = (p[0] >= 0x81 && p[0] <= 0x9F) || (p[0] >= 0xE0 && p[0] <= 0xFC);
-    bool trail = (p[1] >= 0x40 && p[1] <= 0x7E) || (p[1] >= 0x80 && p[1] <= 0xFC);
-    return lead && trail;
-}
 
 // One typed character (one or two bytes): the console's key handler first,
 // then the control's own typing.
@@ -114,26 +104,22 @@ double ProcessSeconds() {
 
 } // namespace
 
-// Reset, seam, settings, start-up script, first prompt: the order of start-up.
+// Models emptied, the seam on them, then the start-up of the core.
 void StartSession(const char* settingsFile, const char* script) {
     SetScriptClock(ProcessSeconds);
-    ResetCore();
     g_shell.edit.Reset();
-    g_shell.menu.Reset();
     g_shell.desktop.quitting = false;
     g_shell.desktop.finalText.clear();
-    g_seam = Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop, &g_shell.files};
-    OpenConsole();
-    LoadSettings(settingsFile);
-    if (script && *script) {
-        // The name the core can take, as Windows hands on the short path.
-        std::string name = CoreNameOf(script, true);
-        char line[kLineSize];
-        snprintf(line, sizeof line, "  call %s", name.c_str());
-        EnterStatement(line);
-        Append("\r\n");
+    g_shell.settings.Use(settingsFile);
+    g_seam =
+        Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop, &g_shell.files, &g_shell.settings};
+    BeginSession();
+    if (!script || !*script) {
+        StartConsole(nullptr);
+        return;
     }
-    if (!g_shell.desktop.quitting) PrintPrompt();
+    // The name the core can take, as Windows hands on the short path.
+    StartConsole(CoreNameOf(script, true).c_str());
 }
 
 // Routes one action to the console, the control or the desktop.
@@ -146,12 +132,7 @@ void PlayAction(const KeyAction& action) {
     case kActionMenu: RunMenuCommand(action.id); break;
     case kActionRightClick: ConsoleRightClick(); break;
     case kActionGoto: g_shell.edit.Goto(action.line, action.column); break;
-    case kActionClose:
-        if (g_settings.endflag)
-            desktop.HideWindow();
-        else
-            desktop.Quit();
-        break;
+    case kActionClose: CloseButton(); break;
     case kActionMinimize: desktop.HideWindow(); break;
     case kActionTrayLeft: desktop.ShowWindow(); break;
     case kActionTrayRight: desktop.ShowPopupMenu(); break;
@@ -185,10 +166,9 @@ void PlayKeyScript(const char* text, size_t size) {
 
 // Types text character by character; a double-byte character is one.
 void TypeText(const char* bytes, size_t size) {
-    const unsigned char* p = (const unsigned char*)bytes;
     size_t i = 0;
     while (i < size && !g_shell.desktop.quitting) {
-        int count = IsDoubleByte(p + i, size - i) ? 2 : 1;
+        int count = size - i >= 2 ? CharLength(bytes + i) : 1;
         TypeCharacter(bytes + i, count);
         i += (size_t)count;
     }

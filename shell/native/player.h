@@ -12,12 +12,14 @@
 #include "platform/memory_menu.h"
 #include "shell/native/native_desktop.h"
 #include "shell/native/native_files.h"
+#include "shell/native/native_settings.h"
 
 struct NativeShell {
     MemoryEdit edit;
     MemoryMenu menu;
     NativeDesktop desktop;
     NativeFiles files;
+    NativeSettings settings;
 };
 
 extern NativeShell g_shell;

@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "platform/text.h"
 
-// A lead byte of a double-byte character in code page 932.
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+namespace {
 
 // ASCII letters in lower case; the bytes of double-byte characters as they are.
 bool SameName(const std::string& a, const char* b) {

@@ -6,7 +6,10 @@
 
 #include "commands/commands.h"
 #include "console/console.h"
+#include "console/keys.h"
 #include "console/settings.h"
+#include "console/settings_file.h"
+#include "console/startup.h"
 #include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
 
@@ -43,15 +46,10 @@ LRESULT OnTray(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 void SavePlacement() {
     RECT rect;
     if (!GetWindowRect(g_shell.main, &rect)) return;
-    char text[12];
-    snprintf(text, sizeof text, "%ld", (long)rect.left);
-    WritePrivateProfileStringA("window", "x", text, kIniName);
-    snprintf(text, sizeof text, "%ld", (long)rect.top);
-    WritePrivateProfileStringA("window", "y", text, kIniName);
-    snprintf(text, sizeof text, "%ld", (long)(rect.right - rect.left));
-    WritePrivateProfileStringA("window", "w", text, kIniName);
-    snprintf(text, sizeof text, "%ld", (long)(rect.bottom - rect.top));
-    WritePrivateProfileStringA("window", "h", text, kIniName);
+    WriteSettingInt(kSettingX, rect.left);
+    WriteSettingInt(kSettingY, rect.top);
+    WriteSettingInt(kSettingW, rect.right - rect.left);
+    WriteSettingInt(kSettingH, rect.bottom - rect.top);
 }
 
 } // namespace
@@ -124,12 +122,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             MoveWindow(g_shell.console, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
     case WM_SETFOCUS: SetFocus(g_shell.console); return 0;
-    case WM_CLOSE:
-        if (g_settings.endflag)
-            ShowWindow(g_shell.main, SW_HIDE);
-        else
-            QuitProgram(hwnd);
-        return 0;
+    case WM_CLOSE: CloseButton(); return 0;
     case WM_SYSCOMMAND:
         // The accelerator took the key that came with Alt, so the Alt release
         // looks like Alt pressed alone and asks for the keyboard menu mode,

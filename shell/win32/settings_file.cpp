@@ -4,16 +4,29 @@
 
 #include "shell/win32/shell_state.h"
 
+namespace {
+
 const char kIniName[] = "tolvane.ini";
 
-// Writes an integer as signed decimal text.
-void WriteSettingInt(const char* section, const char* key, int value) {
-    char text[12];
-    snprintf(text, sizeof text, "%d", value);
-    WritePrivateProfileStringA(section, key, text, kIniName);
-}
+// The settings store of the core on the private-profile functions.
+struct Win32Settings : SettingsStore {
+    int ReadInt(const char* section, const char* key, int def) override {
+        return (int)GetPrivateProfileIntA(section, key, def, kIniName);
+    }
+    void ReadText(const char* section, const char* key, const char* def, char* text,
+                  int size) override {
+        GetPrivateProfileStringA(section, key, def, text, (DWORD)size, kIniName);
+    }
+    bool WriteText(const char* section, const char* key, const char* text) override {
+        return WritePrivateProfileStringA(section, key, text, kIniName) != FALSE;
+    }
+};
 
-// Reads a signed integer; a missing file or key gives the fallback.
-int ReadSettingInt(const char* section, const char* key, int fallback) {
-    return (int)GetPrivateProfileIntA(section, key, fallback, kIniName);
+Win32Settings g_settingsStore;
+
+} // namespace
+
+// The one store of the process.
+SettingsStore* Win32SettingsStore() {
+    return &g_settingsStore;
 }

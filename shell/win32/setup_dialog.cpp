@@ -1,62 +1,39 @@
 // The setup dialog: seven switches of the settings file and the console font.
 #include <string.h>
 
-#include "console/settings.h"
+#include "console/settings_file.h"
 #include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
 
 namespace {
 
-// A switch that takes effect at once: its session flag, check box and key.
-struct LiveSwitch {
+// A check box and the settings key it shows.
+struct Switch {
     int id;
-    const char* key;
-    int* flag;
+    SettingKey key;
 };
 
-// A switch that is only stored: its check box, key, default, and whether only
-// the exact value 1 counts as set (otherwise any value but 0 does).
-struct StoredSwitch {
-    int id;
-    const char* key;
-    int fallback;
-    bool onlyOne;
-};
-
-const LiveSwitch kLiveSwitches[] = {
-    {IDC_SETUP_CRFLAG, "crflag", &g_settings.crflag},
-    {IDC_SETUP_ONTOPFLAG, "ontopflag", &g_settings.ontopflag},
-    {IDC_SETUP_ENDFLAG, "endflag", &g_settings.endflag},
-    {IDC_SETUP_BYTE2, "byte2", &g_settings.byte2},
-};
-
-const StoredSwitch kStoredSwitches[] = {
-    {IDC_SETUP_HSCROLL, "hscroll", 1, false},
-    {IDC_SETUP_ICON, "icon", 0, true},
-    {IDC_SETUP_DUP, "dup", 0, true},
+const Switch kSwitches[] = {
+    {IDC_SETUP_CRFLAG, kSettingCrflag},   {IDC_SETUP_ONTOPFLAG, kSettingOntop},
+    {IDC_SETUP_ENDFLAG, kSettingEndflag}, {IDC_SETUP_BYTE2, kSettingByte2},
+    {IDC_SETUP_HSCROLL, kSettingHscroll}, {IDC_SETUP_ICON, kSettingIcon},
+    {IDC_SETUP_DUP, kSettingDup},
 };
 
 // Shows the values in use and, for the stored switches, the file's values,
 // each checked when the program would take it as set.
 void InitSwitches(HWND dialog) {
     CenterOnScreen(dialog);
-    for (const LiveSwitch& s : kLiveSwitches)
-        CheckDlgButton(dialog, s.id, *s.flag != 0 ? BST_CHECKED : BST_UNCHECKED);
-    for (const StoredSwitch& s : kStoredSwitches) {
-        int value = ReadSettingInt("Setup", s.key, s.fallback);
-        bool set = s.onlyOne ? value == 1 : value != 0;
-        CheckDlgButton(dialog, s.id, set ? BST_CHECKED : BST_UNCHECKED);
-    }
+    for (const Switch& s : kSwitches)
+        CheckDlgButton(dialog, s.id, SetupSwitchShown(s.key) ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// OK: the four live switches are taken and written, the other three written.
+// OK: each switch in the order the settings store them.
 void StoreSwitches(HWND dialog) {
-    for (const LiveSwitch& s : kLiveSwitches) {
-        *s.flag = IsDlgButtonChecked(dialog, s.id) == BST_CHECKED ? 1 : 0;
-        WriteSettingInt("Setup", s.key, *s.flag);
-    }
-    for (const StoredSwitch& s : kStoredSwitches)
-        WriteSettingInt("Setup", s.key, IsDlgButtonChecked(dialog, s.id) == BST_CHECKED ? 1 : 0);
+    for (SettingKey key : kSetupSwitches)
+        for (const Switch& s : kSwitches)
+            if (s.key == key)
+                StoreSetupSwitch(key, IsDlgButtonChecked(dialog, s.id) == BST_CHECKED);
 }
 
 // The font chooser on the console's font record; a confirmed font is applied
@@ -73,10 +50,10 @@ void ChooseConsoleFont(HWND dialog) {
     choose.nSizeMax = 30;
     if (!LateChooseFont(&choose)) return;
     ApplyConsoleFont();
-    WriteSettingInt("Setup", "size", g_shell.logFont.lfHeight);
-    WriteSettingInt("Setup", "weight", g_shell.logFont.lfWeight);
-    WriteSettingInt("Setup", "italic", g_shell.logFont.lfItalic);
-    WritePrivateProfileStringA("Setup", "font", g_shell.logFont.lfFaceName, kIniName);
+    WriteSettingInt(kSettingSize, g_shell.logFont.lfHeight);
+    WriteSettingInt(kSettingWeight, g_shell.logFont.lfWeight);
+    WriteSettingInt(kSettingItalic, g_shell.logFont.lfItalic);
+    WriteSettingText(kSettingFont, g_shell.logFont.lfFaceName);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/ids.h"
+#include "platform/settings_store.h"
 
 enum {
     kFinishStartup = WM_APP + 1,          // posted by start-up behind its first prompt
@@ -34,10 +35,8 @@ struct ShellState {
 
 extern ShellState g_shell;
 
-// The settings file, kept by the private-profile functions.
-extern const char kIniName[];
-void WriteSettingInt(const char* section, const char* key, int value);
-int ReadSettingInt(const char* section, const char* key, int fallback);
+// The store the core reads and writes the settings file through.
+SettingsStore* Win32SettingsStore();
 
 int RegisterMainClass();
 int GetWindowsFamily();

@@ -4,9 +4,8 @@
 #include <string.h>
 
 #include "console/console.h"
-#include "console/session.h"
-#include "console/settings.h"
-#include "console/statement.h"
+#include "console/settings_file.h"
+#include "console/startup.h"
 #include "platform/popup_menu.h"
 #include "platform/text.h"
 #include "shell/win32/shell_state.h"
@@ -35,7 +34,7 @@ void ShowStartFailure() {
 
 // Another instance is running and the settings ask for one only: bring it up.
 bool HandOverToRunningInstance() {
-    if (ReadSettingInt("Setup", "dup", 0) != 1) return false;
+    if (!ReadSettingSwitch(kSettingDup)) return false;
     HWND found = FindWindowA(kClassName, nullptr);
     if (!found) return false;
     MessageBeep(MB_ICONASTERISK);
@@ -60,31 +59,24 @@ void BuildHelpPath() {
     snprintf(g_shell.helpPath, sizeof g_shell.helpPath, "%s\\%s", module, kHelpName);
 }
 
-// The window's place and size, a position beyond the screen put back to 10.
+// The window's place and size, a position beyond the screen put back to
+// its default.
 Placement ReadPlacement() {
     Placement p;
-    p.x = ReadSettingInt("window", "x", 10);
-    p.y = ReadSettingInt("window", "y", 10);
-    p.w = ReadSettingInt("window", "w", 320);
-    p.h = ReadSettingInt("window", "h", 240);
-    if (p.x > GetSystemMetrics(SM_CXSCREEN)) p.x = 10;
-    if (p.y > GetSystemMetrics(SM_CYSCREEN)) p.y = 10;
+    p.x = ReadSettingInt(kSettingX);
+    p.y = ReadSettingInt(kSettingY);
+    p.w = ReadSettingInt(kSettingW);
+    p.h = ReadSettingInt(kSettingH);
+    if (p.x > GetSystemMetrics(SM_CXSCREEN)) p.x = kSettingTable[kSettingX].fallback;
+    if (p.y > GetSystemMetrics(SM_CYSCREEN)) p.y = kSettingTable[kSettingY].fallback;
     return p;
-}
-
-// The four flags of the session settings that the settings file holds.
-void ReadFlags() {
-    g_settings.crflag = ReadSettingInt("Setup", "crflag", 0);
-    g_settings.ontopflag = ReadSettingInt("Setup", "ontopflag", 0);
-    g_settings.endflag = ReadSettingInt("Setup", "endflag", 0);
-    g_settings.byte2 = ReadSettingInt("Setup", "byte2", 0);
 }
 
 // The console: a multi-line edit control over the whole client area, its
 // key handler installed.
 void CreateConsole(const Placement& p) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL;
-    if (ReadSettingInt("Setup", "hscroll", 1) != 0) style |= WS_HSCROLL;
+    if (ReadSettingSwitch(kSettingHscroll)) style |= WS_HSCROLL;
     g_shell.console = CreateWindowExA(0, "Edit", nullptr, style, 0, 0, p.w, p.h, g_shell.main,
                                       (HMENU)(INT_PTR)IDC_CONSOLE, g_shell.instance, nullptr);
     if (!g_shell.console) return;
@@ -93,19 +85,18 @@ void CreateConsole(const Placement& p) {
     g_shell.editProc = (WNDPROC)GetWindowLongPtrA(g_shell.console, GWLP_WNDPROC);
     SetWindowLongPtrA(g_shell.console, GWLP_WNDPROC, (LONG_PTR)ConsoleSubclassProc);
     ProbeConsoleUnits();
-    OpenConsole();
 }
 
 // The console font record from the settings file; "Terminal" when no face is stored.
 void ReadFontRecord() {
     LOGFONTA& font = g_shell.logFont;
     memset(&font, 0, sizeof font);
-    font.lfHeight = ReadSettingInt("Setup", "size", -13);
-    font.lfWeight = ReadSettingInt("Setup", "weight", 400);
-    font.lfItalic = (BYTE)(ReadSettingInt("Setup", "italic", 0) & 0xFF);
+    font.lfHeight = ReadSettingInt(kSettingSize);
+    font.lfWeight = ReadSettingInt(kSettingWeight);
+    font.lfItalic = (BYTE)(ReadSettingInt(kSettingItalic) & 0xFF);
     font.lfCharSet = SHIFTJIS_CHARSET;
     char face[128];
-    GetPrivateProfileStringA("Setup", "font", "", face, sizeof face, kIniName);
+    ReadSettingText(kSettingFont, face, sizeof face);
     if (face[0] == '\0') snprintf(face, sizeof face, "%s", "Terminal");
     CopyText(font.lfFaceName, LF_FACESIZE, face, (int)strlen(face));
 }
@@ -135,25 +126,20 @@ void CreatePopup() {
                     item.text);
 }
 
-// A script named on the command line runs as a call statement before the first
-// prompt. The shell hands a file opened through an association or dropped on
-// the program as one quoted path: one pair of enclosing quotes goes first.
-// When no short path can be had, the text is used as it was given.
-void RunCommandLineScript(const char* commandLine) {
-    if (!commandLine || commandLine[0] == '\0') return;
-    char given[kStatementSize];
+// The name of the script on the command line, nullptr when there is none.
+// The shell hands a file opened through an association or dropped on the
+// program as one quoted path: one pair of enclosing quotes goes first. When
+// no short path can be had, the text is used as it was given.
+const char* CommandLineScript(const char* commandLine, char (&given)[kStatementSize],
+                              char (&path)[kFileBufferSize]) {
+    if (!commandLine || commandLine[0] == '\0') return nullptr;
     int n = (int)strlen(commandLine);
     if (n >= 2 && commandLine[0] == '"' && commandLine[n - 1] == '"')
         snprintf(given, sizeof given, "%.*s", n - 2, commandLine + 1);
     else
         snprintf(given, sizeof given, "%s", commandLine);
-    char path[kFileBufferSize];
     DWORD length = GetShortPathNameA(given, path, sizeof path);
-    const char* name = (length > 0 && length < sizeof path) ? path : given;
-    char line[kStatementSize];
-    snprintf(line, sizeof line, "  call %s", name);
-    EnterStatement(line);
-    Append("\r\n");
+    return (length > 0 && length < sizeof path) ? path : given;
 }
 
 } // namespace
@@ -200,18 +186,17 @@ BOOL BringToFront(HWND hwnd) {
 
 // Start-up in its fixed order, then the message loop.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    InstallWin32Seam();
     if (HandOverToRunningInstance()) return 0;
 
     g_shell.instance = instance;
-    ResetCore();
-    InstallWin32Seam();
+    BeginSession();
     if (RegisterMainClass() != 0) {
         ShowStartFailure();
         return 0;
     }
     BuildHelpPath();
     Placement p = ReadPlacement();
-    ReadFlags();
 
     g_shell.main = CreateWindowExA(0, kClassName, "Tolvane", WS_OVERLAPPEDWINDOW, p.x, p.y, p.w,
                                    p.h, nullptr, nullptr, instance, nullptr);
@@ -227,14 +212,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     CreatePopup();
     g_shell.accelerators = LoadAcceleratorsA(instance, kClassName);
 
-    if (ReadSettingInt("Setup", "icon", 0) == 1)
+    if (ReadSettingSwitch(kSettingIcon))
         ShowWindow(g_shell.main, SW_HIDE);
     else
         ShowWindow(g_shell.main, showCommand);
     ApplyTopmost(g_settings.ontopflag != 0);
 
-    RunCommandLineScript(commandLine);
-    PrintPrompt();
+    char given[kStatementSize], path[kFileBufferSize];
+    StartConsole(CommandLineScript(commandLine, given, path));
     FlushConsoleOutput();
     // The tray icon and file dropping follow as the first message: the
     // prompt does not wait for the shell's library to load.

@@ -220,6 +220,7 @@ struct Win32Desktop : Desktop {
     void HideWindow() override { ShowWindow(g_shell.main, SW_HIDE); }
     void SetTopmost(bool on) override { ApplyTopmost(on); }
     void Quit() override { QuitProgram(g_shell.main); }
+    bool Quitting() override { return g_shell.main && !IsWindow(g_shell.main); }
     void SetupDialog() override {
         FlushPending();
         DialogBoxParamA(g_shell.instance, "SETUP", g_shell.main, SetupDlgProc, 0);
@@ -374,6 +375,7 @@ void InstallWin32Seam() {
     g_seam.menu = &g_menu;
     g_seam.desktop = &g_desktop;
     g_seam.files = &g_files;
+    g_seam.settings = Win32SettingsStore();
     // The window repaints slowly under some hosts: a statement's scripts get
     // the time that still ends them well within ten seconds.
     SetScriptTimeLimit(4.0, 8.0);

@@ -51,8 +51,8 @@ class CoreTest : public ::testing::Test {
     NativeFiles files;
 
     void SetUp() override {
+        g_seam = Seam{&edit, &menu, &desktop, &files, nullptr};
         ResetCore();
-        g_seam = Seam{&edit, &menu, &desktop, &files};
     }
 
     // Runs a statement as a typed line; returns what it printed (CP932).

@@ -16,13 +16,30 @@
 
 namespace {
 
+// The options as given; every value is kept as its text.
 struct DriveOptions {
     const char* keys = nullptr;
     const char* exe = nullptr;
+    const char* hold = nullptr;   // milliseconds to leave the last action's window open
+    const char* answer = nullptr; // yes or no
+    const char* open = nullptr;
+    const char* save = nullptr;
     const char* script = nullptr;
-    int hold = 0;      // milliseconds to leave the last action's window open
     bool read = false; // only print the console of the running program
-    RemoteAnswers answers;
+};
+
+// One option: the value it keeps, or the flag it sets.
+struct DriveOption {
+    const char* name;
+    const char* DriveOptions::*value;
+    bool DriveOptions::*flag;
+};
+
+const DriveOption kOptions[] = {
+    {"--keys", &DriveOptions::keys, nullptr}, {"--exe", &DriveOptions::exe, nullptr},
+    {"--hold", &DriveOptions::hold, nullptr}, {"--answer", &DriveOptions::answer, nullptr},
+    {"--open", &DriveOptions::open, nullptr}, {"--save", &DriveOptions::save, nullptr},
+    {"--read", nullptr, &DriveOptions::read},
 };
 
 const char kUsage[] = "usage: tolvane-drive --keys FILE [--answer yes|no] [--open NAME] "
@@ -35,38 +52,38 @@ int Fail(const char* what, const char* detail) {
     return 2;
 }
 
-// Reads the options; returns 0 when they are good, else the exit status.
+// What the dialogs and the question box answer.
+RemoteAnswers AnswersOf(const DriveOptions& o) {
+    RemoteAnswers answers;
+    answers.yes = !o.answer || strcmp(o.answer, "yes") == 0;
+    if (o.open) answers.openName = o.open;
+    if (o.save) answers.saveName = o.save;
+    return answers;
+}
+
+// options := { option [VALUE] | SCRIPT }, at most one SCRIPT. Returns 0 when
+// they are good, else the exit status.
 int ParseOptions(int argc, char** argv, DriveOptions* o) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        bool takesValue = strcmp(arg, "--keys") == 0 || strcmp(arg, "--answer") == 0 ||
-                          strcmp(arg, "--open") == 0 || strcmp(arg, "--save") == 0 ||
-                          strcmp(arg, "--exe") == 0 || strcmp(arg, "--hold") == 0;
-        if (takesValue && i + 1 >= argc) return Fail("missing value for ", arg);
-        if (strcmp(arg, "--read") == 0)
-            o->read = true;
-        else if (strcmp(arg, "--keys") == 0)
-            o->keys = argv[++i];
-        else if (strcmp(arg, "--exe") == 0)
-            o->exe = argv[++i];
-        else if (strcmp(arg, "--hold") == 0)
-            o->hold = atoi(argv[++i]);
-        else if (strcmp(arg, "--open") == 0)
-            o->answers.openName = argv[++i];
-        else if (strcmp(arg, "--save") == 0)
-            o->answers.saveName = argv[++i];
-        else if (strcmp(arg, "--answer") == 0) {
-            const char* value = argv[++i];
-            if (strcmp(value, "yes") != 0 && strcmp(value, "no") != 0)
-                return Fail("--answer takes yes or no, not ", value);
-            o->answers.yes = strcmp(value, "yes") == 0;
-        } else if (arg[0] == '-' && arg[1] == '-')
+        const DriveOption* option = nullptr;
+        for (const DriveOption& d : kOptions)
+            if (strcmp(arg, d.name) == 0) option = &d;
+        if (option && option->flag)
+            o->*option->flag = true;
+        else if (option && i + 1 >= argc)
+            return Fail("missing value for ", arg);
+        else if (option)
+            o->*option->value = argv[++i];
+        else if (arg[0] == '-' && arg[1] == '-')
             return Fail("unknown option ", arg);
         else if (!o->script)
             o->script = arg;
         else
             return Fail("more than one script: ", arg);
     }
+    if (o->answer && strcmp(o->answer, "yes") != 0 && strcmp(o->answer, "no") != 0)
+        return Fail("--answer takes yes or no, not ", o->answer);
     if (!o->keys && !o->read) {
         fputs(kUsage, stderr);
         return 2;
@@ -134,7 +151,7 @@ int main(int argc, char** argv) {
 
     DWORD begun = GetTickCount();
     RemoteApp app;
-    app.answers = options.answers;
+    app.answers = AnswersOf(options);
     std::string exe = options.exe ? options.exe : DefaultExe();
     if (!StartApp(&app, exe.c_str(), options.script, error, sizeof error)) {
         fprintf(stderr, "tolvane-drive: %s\n", error);
@@ -142,14 +159,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     DWORD started = GetTickCount();
+    int hold = options.hold ? atoi(options.hold) : 0;
     for (size_t i = 0; i < actions.size(); ++i) {
         // --hold: the last action's menu or dialog stays up for a while (for
         // screenshots) before it is settled.
-        if (options.hold > 0 && i + 1 == actions.size()) {
+        if (hold > 0 && i + 1 == actions.size()) {
             bool pending = DeliverAction(&app, actions[i]);
             fputs("holding\n", stderr);
             fflush(stderr);
-            Sleep(options.hold);
+            Sleep(hold);
             if (pending) PerformAction(&app, actions[i]);
         } else {
             PerformAction(&app, actions[i]);

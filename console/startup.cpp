@@ -1,0 +1,37 @@
+#include "console/startup.h"
+
+#include <stdio.h>
+
+#include "console/console.h"
+#include "console/session.h"
+#include "console/settings.h"
+#include "console/settings_file.h"
+#include "console/statement.h"
+#include "platform/seam.h"
+
+// A fresh core and the flags of the settings file.
+void BeginSession() {
+    ResetCore();
+    LoadSessionFlags();
+}
+
+// The script goes in as a line typed behind a prompt (two blanks in the
+// prompt's place), so that the history records it; a line break follows.
+void StartConsole(const char* scriptName) {
+    OpenConsole();
+    if (scriptName) {
+        char line[kStatementSize];
+        snprintf(line, sizeof line, "  call %s", scriptName);
+        EnterStatement(line);
+        Append("\r\n");
+    }
+    if (!g_seam.desktop->Quitting()) PrintPrompt();
+}
+
+// Hide with endflag, else quit.
+void CloseButton() {
+    if (g_settings.endflag)
+        g_seam.desktop->HideWindow();
+    else
+        g_seam.desktop->Quit();
+}
