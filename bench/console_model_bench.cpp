@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "console/console.h"
-#include "platform/key_script.h"
-#include "platform/memory_edit.h"
+#include "keyscript/key_script.h"
+#include "model/memory_edit.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "console/settings.h"
 #include "display/decimal.h"
 #include "display/display.h"
-#include "platform/memory_edit.h"
+#include "model/memory_edit.h"
 #include "platform/seam.h"
 
 namespace {

@@ -18,7 +18,7 @@ const char kStatement[] = "sqrt(1234)*3+1234/7";
 // A session on the native console whose transcript is at its limit.
 void StartFull() {
     StartSession("/nonexistent/tolvane.ini", nullptr);
-    while (g_shell.edit.GetTextLength() < kTranscriptLimit - 200) {
+    while (g_native.edit.GetTextLength() < kTranscriptLimit - 200) {
         TypeText(kStatement, strlen(kStatement));
         ConsoleChar(kVkReturn, false, 1);
     }
@@ -32,7 +32,7 @@ void BM_TypedStatementOnFullConsole(benchmark::State& state) {
         TypeText(kStatement, strlen(kStatement));
         ConsoleChar(kVkReturn, false, 1);
     }
-    benchmark::DoNotOptimize(g_shell.edit.GetTextLength());
+    benchmark::DoNotOptimize(g_native.edit.GetTextLength());
 }
 BENCHMARK(BM_TypedStatementOnFullConsole);
 

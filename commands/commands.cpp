@@ -16,7 +16,7 @@
 #include "expr/variables.h"
 #include "platform/ids.h"
 #include "platform/seam.h"
-#include "platform/text.h"
+#include "text/text.h"
 
 namespace {
 

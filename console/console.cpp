@@ -6,7 +6,7 @@
 
 #include "console/settings.h"
 #include "platform/seam.h"
-#include "platform/text.h"
+#include "text/text.h"
 
 ConsoleState g_console;
 AppendObserver g_appendObserver;

@@ -7,7 +7,7 @@
 #include "console/console.h"
 #include "platform/ids.h"
 #include "platform/seam.h"
-#include "platform/text.h"
+#include "text/text.h"
 
 HistoryState g_history;
 

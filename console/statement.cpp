@@ -7,7 +7,7 @@
 #include "console/history.h"
 #include "display/display.h"
 #include "expr/eval.h"
-#include "platform/text.h"
+#include "text/text.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "expr/tokenizer.h"
 #include "expr/variables.h"
 #include "mathlib/tolvane_math.h"
-#include "platform/text.h"
+#include "text/text.h"
 
 namespace {
 

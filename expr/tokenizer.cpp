@@ -6,7 +6,7 @@
 #include "expr/errors.h"
 #include "expr/eval.h"
 #include "expr/functions.h"
-#include "platform/text.h"
+#include "text/text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "console/console.h"
 #include "fuzz/fuzz_session.h"
-#include "platform/key_script.h"
+#include "keyscript/key_script.h"
 #include "platform/seam.h"
 #include "shell/native/player.h"
 
@@ -13,8 +13,8 @@ namespace {
 
 // The player's desktop for what ends the play; nothing is started.
 struct PlayerQuietDesktop : QuietDesktop {
-    void Quit() override { g_shell.desktop.Quit(); }
-    void HideWindow() override { g_shell.desktop.HideWindow(); }
+    void Quit() override { g_native.desktop.Quit(); }
+    void HideWindow() override { g_native.desktop.HideWindow(); }
 };
 
 PlayerQuietDesktop g_quiet;
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_seam.desktop = &g_quiet;
     g_seam.files = &FuzzFiles();
     for (const KeyAction& action : actions) {
-        if (g_shell.desktop.quitting) break;
+        if (g_native.desktop.quitting) break;
         // A dropped path stays inside the session's own files.
         if (action.kind == kActionDrop) continue;
         PlayAction(action);

@@ -8,8 +8,8 @@
 #include "console/console.h"
 #include "console/session.h"
 #include "expr/eval.h"
-#include "platform/memory_edit.h"
-#include "platform/memory_menu.h"
+#include "model/memory_edit.h"
+#include "model/memory_menu.h"
 #include "platform/seam.h"
 
 namespace {

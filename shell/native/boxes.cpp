@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include "console/settings_file.h"
-#include "platform/key_script.h"
-#include "platform/text.h"
+#include "keyscript/key_script.h"
+#include "text/text.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"
 
@@ -131,7 +131,7 @@ MenuBox::MenuBox(int r, int c) : row(r), column(c), current(0) {
 
 // Item texts in a frame, the highlighted one marked; kept inside the rows.
 void MenuBox::Draw(ScreenGrid* grid) {
-    MemoryMenu& menu = g_shell.menu;
+    MemoryMenu& menu = g_native.menu;
     int count = menu.Count();
     width = 8;
     char text[MemoryMenu::kTextSize];
@@ -167,7 +167,7 @@ void MenuBox::Draw(ScreenGrid* grid) {
 // Up and Down walk the items, Enter or a click chooses, Escape or a click
 // elsewhere closes.
 bool MenuBox::Handle(const TermKey& key) {
-    MemoryMenu& menu = g_shell.menu;
+    MemoryMenu& menu = g_native.menu;
     switch (key.code) {
     case kTkUp: Move(-1); return false;
     case kTkDown: Move(1); return false;
@@ -198,7 +198,7 @@ bool MenuBox::Handle(const TermKey& key) {
 // From the current item on in the step's direction to one that is no
 // separator (step 0: the current one or the next).
 void MenuBox::Move(int step) {
-    MemoryMenu& menu = g_shell.menu;
+    MemoryMenu& menu = g_native.menu;
     int count = menu.Count();
     if (count == 0) return;
     int i = current + step;

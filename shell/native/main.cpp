@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/key_script.h"
+#include "keyscript/key_script.h"
 #include "shell/native/codepage.h"
 #include "shell/native/native_settings.h"
 #include "shell/native/options.h"
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
         events = fopen(options.events, "w");
         if (!events) return Fail("cannot write the events file", options.events);
     }
-    NativeDesktop& desktop = g_shell.desktop;
+    NativeDesktop& desktop = g_native.desktop;
     desktop.answerYes = options.answerYes;
     desktop.openName = options.open;
     desktop.saveName = options.save;

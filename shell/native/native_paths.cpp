@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "platform/text.h"
+#include "text/text.h"
 #include "shell/native/codepage.h"
 
 namespace {

@@ -128,16 +128,16 @@ void BeginPipeOutput() {
 // recalled with "!" is run at once, as there is nobody to edit it.
 int RunPipe(FILE* input) {
     std::string line;
-    while (!g_shell.desktop.quitting && ReadInputLine(input, &line)) {
+    while (!g_native.desktop.quitting && ReadInputLine(input, &line)) {
         ++g_pipe.inputLine;
         DropOldLines();
         g_pipe.line.clear(); // the prompt the line is typed behind
         g_pipe.lineIsError = false;
         TypeLine(IsAscii(line) ? line : Utf8ToCp932(line.data(), line.size()));
-        if (g_shell.desktop.quitting) break;
+        if (g_native.desktop.quitting) break;
         g_pipe.line.clear(); // the typed statement is no output
         ConsoleChar(kVkReturn, false, 1);
-        if (!g_shell.desktop.quitting && RecallStands()) ConsoleChar(kVkReturn, false, 1);
+        if (!g_native.desktop.quitting && RecallStands()) ConsoleChar(kVkReturn, false, 1);
     }
     if (!g_pipe.line.empty()) EmitLine();
     g_appendObserver = nullptr;

@@ -10,11 +10,11 @@
 #include "console/keys.h"
 #include "console/startup.h"
 #include "platform/seam.h"
-#include "platform/text.h"
+#include "text/text.h"
 #include "shell/native/codepage.h"
 #include "shell/native/native_paths.h"
 
-NativeShell g_shell;
+NativeShell g_native;
 
 namespace {
 
@@ -25,7 +25,7 @@ const long kTypedKey = 1;
 // then the control's own typing.
 void TypeCharacter(const char* bytes, int count) {
     if (ConsoleChar((unsigned char)bytes[0], false, kTypedKey)) return;
-    g_shell.edit.TypeChar(bytes, count);
+    g_native.edit.TypeChar(bytes, count);
 }
 
 // A code point of the script as the CP932 character it types; ASCII is the
@@ -63,7 +63,7 @@ void TypeCodepoint(unsigned codepoint) {
 
 // What the control itself does with a key the console did not take.
 void ControlKey(int vk, bool shift, bool ctrl) {
-    MemoryEdit& edit = g_shell.edit;
+    MemoryEdit& edit = g_native.edit;
     switch (vk) {
     case kVkDelete: edit.Delete(); break;
     case kVkHome: ctrl ? edit.CtrlHome(shift) : edit.Home(shift); break;
@@ -84,10 +84,10 @@ void PressKey(int vk, int modifiers) {
     switch (vk) {
     case kVkReturn: ConsoleChar('\r', shift, kTypedKey); return;
     case kVkTab:
-        if (!ConsoleChar('\t', shift, kTypedKey)) g_shell.edit.TypeChar("\t", 1);
+        if (!ConsoleChar('\t', shift, kTypedKey)) g_native.edit.TypeChar("\t", 1);
         return;
     case kVkBack:
-        if (!ConsoleChar('\b', shift, kTypedKey)) g_shell.edit.Backspace();
+        if (!ConsoleChar('\b', shift, kTypedKey)) g_native.edit.Backspace();
         return;
     default:
         if (!ConsoleKeyDown(vk, shift, ctrl)) ControlKey(vk, shift, ctrl);
@@ -107,12 +107,12 @@ double ProcessSeconds() {
 // Models emptied, the seam on them, then the start-up of the core.
 void StartSession(const char* settingsFile, const char* script) {
     SetScriptClock(ProcessSeconds);
-    g_shell.edit.Reset();
-    g_shell.desktop.quitting = false;
-    g_shell.desktop.finalText.clear();
-    g_shell.settings.Use(settingsFile);
+    g_native.edit.Reset();
+    g_native.desktop.quitting = false;
+    g_native.desktop.finalText.clear();
+    g_native.settings.Use(settingsFile);
     g_seam =
-        Seam{&g_shell.edit, &g_shell.menu, &g_shell.desktop, &g_shell.files, &g_shell.settings};
+        Seam{&g_native.edit, &g_native.menu, &g_native.desktop, &g_native.files, &g_native.settings};
     BeginSession();
     if (!script || !*script) {
         StartConsole(nullptr);
@@ -124,14 +124,14 @@ void StartSession(const char* settingsFile, const char* script) {
 
 // Routes one action to the console, the control or the desktop.
 void PlayAction(const KeyAction& action) {
-    NativeDesktop& desktop = g_shell.desktop;
+    NativeDesktop& desktop = g_native.desktop;
     switch (action.kind) {
     case kActionChar: TypeCodepoint(action.codepoint); break;
     case kActionKey: PressKey(action.key, action.modifiers); break;
     case kActionAccelerator:
     case kActionMenu: RunMenuCommand(action.id); break;
     case kActionRightClick: ConsoleRightClick(); break;
-    case kActionGoto: g_shell.edit.Goto(action.line, action.column); break;
+    case kActionGoto: g_native.edit.Goto(action.line, action.column); break;
     case kActionClose: CloseButton(); break;
     case kActionMinimize: desktop.HideWindow(); break;
     case kActionTrayLeft: desktop.ShowWindow(); break;
@@ -148,7 +148,7 @@ void PlayAction(const KeyAction& action) {
 // Plays the actions in order; the first one that quits ends the play.
 void PlayActions(const std::vector<KeyAction>& actions) {
     for (const KeyAction& action : actions) {
-        if (g_shell.desktop.quitting) return;
+        if (g_native.desktop.quitting) return;
         PlayAction(action);
     }
 }
@@ -160,14 +160,14 @@ void PlayKeyScript(const char* text, size_t size) {
     StartKeyScript(&reader, text, size);
     KeyAction action;
     char error[8];
-    while (!g_shell.desktop.quitting && NextKeyAction(&reader, &action, error, sizeof error) > 0)
+    while (!g_native.desktop.quitting && NextKeyAction(&reader, &action, error, sizeof error) > 0)
         PlayAction(action);
 }
 
 // Types text character by character; a double-byte character is one.
 void TypeText(const char* bytes, size_t size) {
     size_t i = 0;
-    while (i < size && !g_shell.desktop.quitting) {
+    while (i < size && !g_native.desktop.quitting) {
         int count = size - i >= 2 ? CharLength(bytes + i) : 1;
         TypeCharacter(bytes + i, count);
         i += (size_t)count;
@@ -176,6 +176,6 @@ void TypeText(const char* bytes, size_t size) {
 
 // The text now, or the text at the moment the program quit.
 std::string CurrentText() {
-    if (g_shell.desktop.quitting) return g_shell.desktop.finalText;
-    return std::string(g_shell.edit.Text(), (size_t)g_shell.edit.GetTextLength());
+    if (g_native.desktop.quitting) return g_native.desktop.finalText;
+    return std::string(g_native.edit.Text(), (size_t)g_native.edit.GetTextLength());
 }

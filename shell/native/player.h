@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/key_script.h"
-#include "platform/memory_edit.h"
-#include "platform/memory_menu.h"
+#include "keyscript/key_script.h"
+#include "model/memory_edit.h"
+#include "model/memory_menu.h"
 #include "shell/native/native_desktop.h"
 #include "shell/native/native_files.h"
 #include "shell/native/native_settings.h"
@@ -22,7 +22,7 @@ struct NativeShell {
     NativeSettings settings;
 };
 
-extern NativeShell g_shell;
+extern NativeShell g_native;
 
 // A fresh session: every subsystem reset, the seam on the native console,
 // the settings file's flags loaded, a start-up script run when one is named

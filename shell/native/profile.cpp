@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text.h"
+#include "text/text.h"
 
 namespace {
 

@@ -329,14 +329,14 @@ struct SnapshotBoxes : DesktopBoxes {
     bool AskYesNo(const char* text, const char* caption) override {
         QuestionBox box(text, caption);
         Snapshot(&box);
-        return g_shell.desktop.answerYes;
+        return g_native.desktop.answerYes;
     }
     // The field's picture; --open or --save gives the name.
     bool AskFileName(bool save, const char* title, std::string* name) override {
         FileNameBox box(save, title);
         box.folderName = true; // the same in every test folder
         Snapshot(&box);
-        const char* given = save ? g_shell.desktop.saveName : g_shell.desktop.openName;
+        const char* given = save ? g_native.desktop.saveName : g_native.desktop.openName;
         *name = given ? given : "";
         return given != nullptr;
     }
@@ -375,7 +375,7 @@ void Page(int direction, bool extend) {
     for (int i = 0; i < lines; ++i)
         PlayKey(direction < 0 ? kVkUp : kVkDown, extend ? kModShift : 0);
     g_screen.view.top += direction * lines;
-    int last = g_shell.edit.LineCount() - 1;
+    int last = g_native.edit.LineCount() - 1;
     if (g_screen.view.top > last) g_screen.view.top = last;
     if (g_screen.view.top < 0) g_screen.view.top = 0;
 }
@@ -392,7 +392,7 @@ void Interrupt() {
 
 // The console line and byte column of the character under a mouse cell.
 void CellToText(const TermKey& key, int* line, int* column) {
-    MemoryEdit& edit = g_shell.edit;
+    MemoryEdit& edit = g_native.edit;
     *line = g_screen.view.top + key.y;
     if (*line >= edit.LineCount()) *line = edit.LineCount() - 1;
     int start = edit.LineIndex(*line);
@@ -408,7 +408,7 @@ bool Mouse(const TermKey& key) {
     ScreenView& view = g_screen.view;
     if (key.button == kWheelUp || key.button == kWheelDown) {
         view.top += key.button == kWheelUp ? -kWheelLines : kWheelLines;
-        int last = g_shell.edit.LineCount() - 1;
+        int last = g_native.edit.LineCount() - 1;
         if (view.top > last) view.top = last;
         if (view.top < 0) view.top = 0;
         return false;
@@ -425,7 +425,7 @@ bool Mouse(const TermKey& key) {
     if (key.button != kButtonLeft) return false;
     int line, column;
     CellToText(key, &line, &column);
-    MemoryEdit& edit = g_shell.edit;
+    MemoryEdit& edit = g_native.edit;
     if (key.motion) { // a drag selects from where the button went down
         if (g_screen.dragAnchor < 0) return false;
         edit.SetSel(g_screen.dragAnchor, edit.LineIndex(line) + column);
@@ -557,7 +557,7 @@ bool ScreenCanStart(char* error, size_t errorSize) {
 int RunScreen() {
     InstallSignals();
     StartCurses();
-    NativeDesktop& desktop = g_shell.desktop;
+    NativeDesktop& desktop = g_native.desktop;
     desktop.boxes = &g_terminalBoxes;
     desktop.bell = true;
     bool follow = true;
@@ -580,14 +580,14 @@ void BeginScreenSnapshots(int columns, int rows) {
     if (!setlocale(LC_CTYPE, "C.UTF-8")) setlocale(LC_CTYPE, "en_US.UTF-8");
     g_screen.columns = columns;
     g_screen.rows = rows;
-    g_shell.desktop.boxes = &g_snapshotBoxes;
+    g_native.desktop.boxes = &g_snapshotBoxes;
 }
 
 // Each action, then the view after the caret.
 void PlayScreenActions(const std::vector<KeyAction>& actions) {
     FollowCaret(&g_screen.view, g_screen.columns, TextRows());
     for (const KeyAction& action : actions) {
-        if (g_shell.desktop.quitting) return;
+        if (g_native.desktop.quitting) return;
         PlayAction(action);
         FollowCaret(&g_screen.view, g_screen.columns, TextRows());
     }

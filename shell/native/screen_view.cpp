@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "console/settings.h"
-#include "platform/text.h"
+#include "text/text.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"
 
@@ -145,7 +145,7 @@ int OffsetOfColumn(const std::vector<Glyph>& glyphs, int column) {
 // The caret's line and column into the view: the least scrolling down and
 // up; sideways the caret lands a quarter in from the edge it crossed.
 void FollowCaret(ScreenView* view, int columns, int textRows) {
-    MemoryEdit& edit = g_shell.edit;
+    MemoryEdit& edit = g_native.edit;
     int caret = edit.Caret();
     int line = edit.LineFromChar(caret);
     if (line < view->top) view->top = line;
@@ -161,7 +161,7 @@ void FollowCaret(ScreenView* view, int columns, int textRows) {
 // The text rows from the view's top line, the selection marked, and the
 // status bar at the bottom.
 void RenderConsole(const ScreenView& view, ScreenGrid* grid) {
-    MemoryEdit& edit = g_shell.edit;
+    MemoryEdit& edit = g_native.edit;
     int textRows = grid->rows - 1;
     int selStart = 0, selEnd = 0;
     edit.GetSel(&selStart, &selEnd);

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "platform/key_script.h"
+#include "keyscript/key_script.h"
 
 namespace {
 

@@ -56,18 +56,18 @@ std::string GainedText(const std::string& before, const std::string& now) {
 // The read-type-Enter-print loop.
 int RunTerminal(bool raw) {
     bool tty = isatty(0) != 0;
-    g_shell.desktop.bell = tty && isatty(2);
+    g_native.desktop.bell = tty && isatty(2);
     std::string shown = CurrentText();
     PrintConsoleText(shown, raw);
     std::string line;
-    while (!g_shell.desktop.quitting && ReadLine(&line)) {
+    while (!g_native.desktop.quitting && ReadLine(&line)) {
         g_seam.edit->SetSel(kEndOfText, kEndOfText);
         std::string cp932 = Utf8ToCp932(line.data(), line.size());
         TypeText(cp932.data(), cp932.size());
         // The terminal has echoed the line and its Enter already.
-        bool echoed = tty && !g_shell.desktop.quitting;
+        bool echoed = tty && !g_native.desktop.quitting;
         if (echoed) shown = CurrentText();
-        if (!g_shell.desktop.quitting) ConsoleChar(kVkReturn, false, 1);
+        if (!g_native.desktop.quitting) ConsoleChar(kVkReturn, false, 1);
         std::string now = CurrentText();
         std::string gained = GainedText(shown, now);
         if (echoed && gained.compare(0, 2, "\r\n") == 0) gained.erase(0, 2);

@@ -7,7 +7,7 @@
 #include "console/settings_file.h"
 #include "console/startup.h"
 #include "platform/popup_menu.h"
-#include "platform/text.h"
+#include "text/text.h"
 #include "shell/win32/shell_state.h"
 
 ShellState g_shell;

@@ -8,7 +8,7 @@
 #include "commands/script.h"
 #include "console/console.h"
 #include "platform/seam.h"
-#include "platform/text.h"
+#include "text/text.h"
 #include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
 

@@ -9,8 +9,8 @@
 
 #include "console/session.h"
 #include "console/statement.h"
-#include "platform/memory_edit.h"
-#include "platform/memory_menu.h"
+#include "model/memory_edit.h"
+#include "model/memory_menu.h"
 #include "platform/seam.h"
 #include "shell/native/native_files.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/memory_edit.h"
+#include "model/memory_edit.h"
 
 namespace {
 

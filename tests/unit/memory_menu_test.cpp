@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_menu.h"
+#include "model/memory_menu.h"
 
 namespace {
 

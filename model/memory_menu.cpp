@@ -1,4 +1,4 @@
-#include "platform/memory_menu.h"
+#include "model/memory_menu.h"
 
 #include <string.h>
 

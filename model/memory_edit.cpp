@@ -1,8 +1,8 @@
-#include "platform/memory_edit.h"
+#include "model/memory_edit.h"
 
 #include <string.h>
 
-#include "platform/text.h"
+#include "text/text.h"
 
 namespace {
 
