@@ -388,10 +388,10 @@ bool InMenuMode(RemoteApp* app) {
     return FindProcessWindow(app, "#32768") != nullptr;
 }
 
-// Waits until an open popup menu takes key presses: its window is up and the
-// menu's loop has taken the sync key, which it ignores, from the input queue.
+// Waits until an open popup menu takes key presses: its window is up and
+// holds the program's mouse capture, which the menu's loop takes as it starts.
 bool WaitForMenuKeys(RemoteApp* app) {
-    bool ok = WaitFor(
+    return WaitFor(
         [&] {
             GUITHREADINFO info;
             memset(&info, 0, sizeof info);
@@ -401,7 +401,6 @@ bool WaitForMenuKeys(RemoteApp* app) {
                    (menu && GetGUIThreadInfo(app->thread, &info) && info.hwndCapture == menu);
         },
         kMenuTimeout);
-    return ok;
 }
 
 // Real key presses: modifiers down, the key down and up, modifiers up.
