@@ -155,18 +155,26 @@ bool WaitForSyncKey(RemoteApp* app) {
     return WaitForPosted(app);
 }
 
+// UTF-16 text in code page 932.
+std::string WideToCp932(const std::wstring& wide) {
+    if (wide.empty()) return std::string();
+    int bytes =
+        WideCharToMultiByte(932, 0, wide.data(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
+    std::string out(bytes > 0 ? bytes : 0, '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(932, 0, wide.data(), (int)wide.size(), &out[0], bytes, nullptr,
+                            nullptr);
+    return out;
+}
+
 // Converts UTF-8 text to code page 932.
 std::string Utf8ToCp932(const char* text) {
     int wide = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    if (wide <= 0) return text;
-    std::vector<WCHAR> w(wide);
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, w.data(), wide);
-    int bytes = WideCharToMultiByte(932, 0, w.data(), -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return text;
-    std::string out(bytes, '\0');
-    WideCharToMultiByte(932, 0, w.data(), -1, &out[0], bytes, nullptr, nullptr);
-    out.resize(bytes - 1);
-    return out;
+    if (wide <= 1) return text;
+    std::wstring w(wide - 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, &w[0], wide);
+    std::string out = WideToCp932(w);
+    return out.empty() ? text : out;
 }
 
 // Types one character as the keyboard's character message would bring it.
@@ -199,18 +207,6 @@ std::wstring ReadConsoleWide(RemoteApp* app) {
     std::vector<WCHAR> buffer(length + 2, 0);
     SendMessageW(app->console, WM_GETTEXT, buffer.size(), (LPARAM)buffer.data());
     return std::wstring(buffer.data(), wcsnlen(buffer.data(), buffer.size()));
-}
-
-// UTF-16 text in code page 932.
-std::string WideToCp932(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    int bytes =
-        WideCharToMultiByte(932, 0, wide.data(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
-    std::string out(bytes > 0 ? bytes : 0, '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(932, 0, wide.data(), (int)wide.size(), &out[0], bytes, nullptr,
-                            nullptr);
-    return out;
 }
 
 // Caret to a line and a column in bytes, both clamped, as a click there would
