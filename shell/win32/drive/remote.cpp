@@ -15,6 +15,7 @@ const int kSyncKeyTimeout = 5000; // milliseconds for the sync key to be seen ta
 const int kRepostInterval = 100;  // milliseconds before the clearing message is posted again
 const int kBusyTimeout = 120000;  // milliseconds a program busy in one message is waited for
 const int kMenuTimeout = 5000;    // milliseconds for a menu to open or to close
+const int kMenuDrawnWait = 150;   // milliseconds between a menu's opening and the first key
 const int kStartTimeout = 20000;  // milliseconds for the first prompt
 const int kFileNameCombo = 0x47C; // cmb13: the file name of the newer file dialogs
 const int kFileNameEdit = 0x480;  // edt1: the file name of the older ones
@@ -385,9 +386,11 @@ bool InMenuMode(RemoteApp* app) {
 }
 
 // Waits until an open popup menu takes key presses: its window is up and
-// holds the program's mouse capture, which the menu's loop takes as it starts.
+// holds the program's mouse capture, which the menu's loop takes as it
+// starts; then a moment more, as a person waits for the menu to be drawn
+// (keys pressed in its first milliseconds are sometimes lost under Wine).
 bool WaitForMenuKeys(RemoteApp* app) {
-    return WaitFor(
+    bool open = WaitFor(
         [&] {
             GUITHREADINFO info;
             memset(&info, 0, sizeof info);
@@ -397,6 +400,8 @@ bool WaitForMenuKeys(RemoteApp* app) {
                    (menu && GetGUIThreadInfo(app->thread, &info) && info.hwndCapture == menu);
         },
         kMenuTimeout);
+    if (open) Sleep(kMenuDrawnWait);
+    return open;
 }
 
 // Real key presses: modifiers down, the key down and up, modifiers up.
