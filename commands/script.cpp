@@ -140,22 +140,27 @@ bool Refill(ScriptReader* r) {
 }
 
 // Reads a line as fgets reads one: up to size - 1 bytes, through the line
-// feed if one comes first; false at the end of the file.
-bool ReadLine(ScriptReader* r, char* line, int size) {
+// feed if one comes first; returns its length, 0 at the end of the file.
+int ReadLine(ScriptReader* r, char* line, int size) {
     int n = 0;
     while (n < size - 1) {
         if (r->next >= r->filled && !Refill(r)) break;
-        char c = r->chunk[r->next++];
-        line[n++] = c;
-        if (c == '\n') break;
+        const char* from = r->chunk + r->next;
+        int take = r->filled - r->next;
+        if (take > size - 1 - n) take = size - 1 - n;
+        const char* feed = (const char*)memchr(from, '\n', (size_t)take);
+        if (feed) take = (int)(feed - from) + 1;
+        memcpy(line + n, from, (size_t)take);
+        n += take;
+        r->next += take;
+        if (feed) break;
     }
     line[n] = '\0';
-    return n > 0;
+    return n;
 }
 
-// Removes one line end (LF, CR LF or a lone CR) from a line read by fgets.
-void StripLineEnd(char* line) {
-    size_t n = strlen(line);
+// Removes one line end (LF, CR LF or a lone CR) from a line of that length.
+void StripLineEnd(char* line, int n) {
     if (n > 0 && line[n - 1] == '\n') line[--n] = '\0';
     if (n > 0 && line[n - 1] == '\r') line[--n] = '\0';
 }
@@ -214,10 +219,11 @@ void RunLines(ScriptReader* reader) {
             g_script.cut = true;
             break;
         }
-        if (!ReadLine(reader, line, kLineSize)) break;
+        int length = ReadLine(reader, line, kLineSize);
+        if (length == 0) break;
         ++g_script.linesRead;
         if (line[0] == '/' && line[1] == '/') continue;
-        StripLineEnd(line);
+        StripLineEnd(line, length);
         if (line[0] == '\0') continue;
         EnterStatement(statement);
     }

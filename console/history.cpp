@@ -38,16 +38,15 @@ void RemoveHistoryItems() {
     if (menu->Count() > 0 && menu->IdAt(0) == 0) menu->DeleteAt(0);
 }
 
-// Bookkeeping after every non-empty statement: separator, record, listing.
-void AfterStatement(const char* cleaned, const char* text) {
+// Bookkeeping after every non-empty statement: separator, record of its
+// entry (the text as the history keeps it), listing.
+void AfterStatement(const char* cleaned, const char* entry) {
     PopupMenu* menu = g_seam.menu;
     if (!g_history.separator) {
         menu->InsertSeparator(0);
         g_history.separator = 1;
     }
     if (!IsExcluded(cleaned)) {
-        char entry[kLineSize];
-        CopyText(entry, sizeof entry, text, (int)strlen(text));
         if (g_history.count >= kHistoryCapacity) menu->DeleteAt(kHistoryCapacity - 1);
         menu->InsertString(0, IDM_HISTORY_FIRST + g_history.count % kHistoryCapacity, entry);
         ++g_history.count;

@@ -16,7 +16,7 @@ extern HistoryState g_history;
 // leaving the fixed items.
 void RemoveHistoryItems();
 // Bookkeeping after every non-empty statement.
-void AfterStatement(const char* cleaned, const char* text);
+void AfterStatement(const char* cleaned, const char* entry);
 void ListHistory();
 // Action of "!": recalls an entry by the number in the argument.
 void RecallHistory();

@@ -11,12 +11,17 @@
 
 namespace {
 
-// Drops blanks and tabs and cuts at a quote: the rest is a comment.
+// Drops blanks and tabs and cuts at a quote: the rest is a comment. The
+// runs between blanks are copied whole while there is room.
 void CleanStatement(const char* line, char* cleaned) {
-    int n = 0;
-    for (const char* p = line; *p && *p != '\''; ++p) {
-        if (*p == ' ' || *p == '\t') continue;
-        if (n < kStatementSize - 1) cleaned[n++] = *p;
+    size_t n = 0;
+    for (const char* p = line; *p && *p != '\'';) {
+        size_t run = strcspn(p, " \t'");
+        size_t kept = run < kStatementSize - 1 - n ? run : kStatementSize - 1 - n;
+        memcpy(cleaned + n, p, kept);
+        n += kept;
+        p += run;
+        while (*p == ' ' || *p == '\t') ++p;
     }
     cleaned[n] = 0;
 }
@@ -40,10 +45,14 @@ void EnterStatement(const char* line) {
     CleanStatement(line, cleaned);
     if (cleaned[0] == 0) return;
     const char* text = line[0] && line[1] ? line + 2 : "";
+    // The statement's text as the history keeps it; a script the statement
+    // calls puts its own lines in lastLine.
+    char entry[kLineSize];
+    int length = CopyText(entry, kLineSize, text, (int)strlen(text));
+    memcpy(g_console.lastLine, entry, (size_t)length + 1);
     g_eval.cursor = cleaned;
-    CopyText(g_console.lastLine, kLineSize, text, (int)strlen(text));
     if (!DispatchCommand(cleaned)) ExpressionStatement();
-    AfterStatement(cleaned, text);
+    AfterStatement(cleaned, entry);
 }
 
 // Enter: an input line is run (its prompt blanked), any other line only

@@ -29,15 +29,20 @@ bool IsNumberByte(char c) {
 // A text without any digit to convert is malformed; a value beyond the double
 // range is infinity or 0, as the C library reads it.
 bool DecimalLiteral(const char* p, int n, double* value) {
+    // Up to 15 digits are an integer that a double holds exactly.
     bool digitsOnly = n >= 1 && n <= 15;
+    unsigned long long whole = 0;
     for (int i = 0; i < n; ++i) {
-        if (!IsNumberByte(p[i])) return false;
-        if (p[i] < '0' || p[i] > '9') digitsOnly = false;
+        unsigned digit = (unsigned)(unsigned char)p[i] - '0';
+        if (digit <= 9) {
+            whole = whole * 10 + digit;
+        } else if (IsNumberByte(p[i])) {
+            digitsOnly = false;
+        } else {
+            return false;
+        }
     }
     if (digitsOnly) {
-        // Up to 15 digits are an integer that a double holds exactly.
-        long long whole = 0;
-        for (int i = 0; i < n; ++i) whole = whole * 10 + (p[i] - '0');
         *value = (double)whole;
         return true;
     }
@@ -72,13 +77,9 @@ void UnaryLevel(double* slot);
 void Primary(double* slot);
 void Operand(double* slot);
 
-// The current token is a delimiter among ops; gives it. The sets are a few
-// characters, so a plain loop beats a library call.
-bool TokenIn(const char* ops, char* op) {
-    if (g_eval.token.kind != kTokenDelimiter) return false;
-    char c = g_eval.token.text[0];
-    while (*ops && *ops != c) ++ops;
-    if (*ops != c) return false;
+// The current token is an operator of the set; gives it.
+bool TokenIn(int set, char* op) {
+    if (!(g_eval.token.ops & set)) return false;
     *op = g_eval.token.text[0];
     return true;
 }
@@ -131,7 +132,7 @@ bool NumberValue(const Token& t, double* value) {
 void SumLevel(double* slot) {
     TermLevel(slot);
     char op;
-    while (TokenIn("+-", &op)) {
+    while (TokenIn(kSumOps, &op)) {
         NextToken();
         double right = 0.0;
         TermLevel(&right);
@@ -143,7 +144,7 @@ void SumLevel(double* slot) {
 void TermLevel(double* slot) {
     BitwiseLevel(slot);
     char op;
-    while (TokenIn("*/", &op)) {
+    while (TokenIn(kTermOps, &op)) {
         NextToken();
         double right = 0.0;
         BitwiseLevel(&right);
@@ -155,7 +156,7 @@ void TermLevel(double* slot) {
 void BitwiseLevel(double* slot) {
     UnaryLevel(slot);
     char op;
-    while (TokenIn("^&|~", &op)) {
+    while (TokenIn(kBitwiseOps, &op)) {
         NextToken();
         double right = 0.0;
         if (!EnterLevel(&right)) return;
@@ -168,7 +169,7 @@ void BitwiseLevel(double* slot) {
 // unary := [ "+" | "-" ] primary
 void UnaryLevel(double* slot) {
     char sign = 0;
-    if (TokenIn("+-", &sign)) NextToken();
+    if (TokenIn(kSumOps, &sign)) NextToken();
     Primary(slot);
     if (sign == '-') *slot = -*slot;
 }

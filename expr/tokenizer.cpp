@@ -10,28 +10,45 @@
 
 namespace {
 
-// One of the twelve delimiter characters; NUL is none of them.
-bool IsDelimiter(char c) {
-    switch (c) {
-    case '+':
-    case '-':
-    case '*':
-    case '/':
-    case '^':
-    case '&':
-    case '|':
-    case '~':
-    case '(':
-    case ')':
-    case '=':
-    case ',': return true;
-    default: return false;
-    }
-}
+// What a byte can be to the tokenizer, besides the operator sets of the
+// header; a byte may be several of these.
+enum CharClass : unsigned short {
+    kDelimiter = 1 << 3,   // one of the twelve operator and punctuation characters
+    kTerminator = 1 << 4,  // ends a name or a number: a delimiter, NUL, tab or CR
+    kLetter = 1 << 5,      // begins a name
+    kNumberStart = 1 << 6, // begins a number: a digit or the point
+    kBlank = 1 << 7,       // the blank, dropped from names
+    kLead = 1 << 8,        // the lead byte of a double-byte character
+};
 
-// A byte that ends a name or a number.
-bool IsTerminator(char c) {
-    return c == 0 || c == '\t' || c == '\r' || IsDelimiter(c);
+// The classes of every byte. Letters are A-Z, a-z, the half-width katakana
+// and the lead bytes of double-byte characters, so that Japanese names work.
+struct CharClasses {
+    unsigned short of[256];
+    constexpr CharClasses() : of() {
+        for (const char* d = "+-*/^&|~()=,"; *d; ++d)
+            of[(unsigned char)*d] = kDelimiter | kTerminator;
+        of['+'] |= kSumOps;
+        of['-'] |= kSumOps;
+        of['*'] |= kTermOps;
+        of['/'] |= kTermOps;
+        for (const char* b = "^&|~"; *b; ++b) of[(unsigned char)*b] |= kBitwiseOps;
+        of[0] = of['\t'] = of['\r'] = kTerminator;
+        of[' '] = kBlank;
+        for (int c = 0; c < 256; ++c) {
+            if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0xA6 && c <= 0xDF))
+                of[c] |= kLetter;
+            if (IsLeadByte((unsigned char)c)) of[c] |= kLetter | kLead;
+            if ((c >= '0' && c <= '9') || c == '.') of[c] |= kNumberStart;
+        }
+    }
+};
+
+constexpr CharClasses kClasses;
+
+// The classes of a byte.
+inline unsigned Classes(char c) {
+    return kClasses.of[(unsigned char)c];
 }
 
 // Appends a unit to the token text while it fits; longer tokens are cut.
@@ -42,11 +59,11 @@ void AddToText(Token* t, int* n, const char* p, int unit) {
     t->text[*n] = 0;
 }
 
-// Puts the characters from start to end into the token text, blanks
-// dropped when dropBlanks; a short text without blanks is copied in one go.
-void SetTokenText(Token* t, const char* start, const char* end, bool blanks, bool dropBlanks) {
+// Puts the characters from start to end into the token text, its blanks
+// dropped; a short text without blanks is copied in one go.
+void SetTokenText(Token* t, const char* start, const char* end, bool blanks) {
     int length = (int)(end - start);
-    if (length <= kTokenSize - 1 && !(blanks && dropBlanks)) {
+    if (length <= kTokenSize - 1 && !blanks) {
         memcpy(t->text, start, (size_t)length);
         t->text[length] = 0;
         return;
@@ -54,18 +71,26 @@ void SetTokenText(Token* t, const char* start, const char* end, bool blanks, boo
     int n = 0;
     for (const char* p = start; p < end;) {
         int unit = CharLength(p);
-        if (!(dropBlanks && *p == ' ')) AddToText(t, &n, p, unit);
+        if (*p != ' ') AddToText(t, &n, p, unit);
         p += unit;
     }
 }
 
 // The end of a run of characters up to a terminator; notes a blank in it.
+// A double-byte character is passed whole: its trail byte may look like a
+// delimiter.
 const char* SkipToTerminator(const char* p, bool* blanks) {
-    while (!IsTerminator(*p)) {
-        if (*p == ' ') *blanks = true;
-        p += CharLength(p);
+    for (;;) {
+        unsigned classes = Classes(*p);
+        if (!(classes & (kTerminator | kBlank | kLead))) {
+            ++p;
+        } else if (classes & kTerminator) {
+            return p;
+        } else {
+            if (classes & kBlank) *blanks = true;
+            p += CharLength(p);
+        }
     }
-    return p;
 }
 
 // name := letter { byte that is no terminator }   (spaces dropped)
@@ -73,7 +98,7 @@ const char* ReadName(Token* t, const char* p) {
     bool blanks = false;
     const char* start = p;
     p = SkipToTerminator(p, &blanks);
-    SetTokenText(t, start, p, blanks, true);
+    SetTokenText(t, start, p, blanks);
     t->kind = kTokenVariable;
     if (*p != '(') return p;
     int builtin = FindBuiltin(t->text);
@@ -98,37 +123,35 @@ const char* ReadNumber(Token* t, const char* p) {
     const char* start = p;
     p = SkipToTerminator(p, &blanks);
     if ((*p == '+' || *p == '-') && p[-1] == 'E') p = SkipToTerminator(p + 1, &blanks);
-    SetTokenText(t, start, p, blanks, false);
+    // The value is read from the whole text the token took; the token text
+    // keeps only its first byte.
+    t->text[0] = *start;
+    t->text[1] = 0;
     t->kind = kTokenNumber;
     return p;
 }
 
 } // namespace
 
-// Letters: A-Z, a-z, the half-width katakana and the lead bytes of
-// double-byte characters, so that Japanese names work in both builds.
-bool IsLetter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0xA6 && c <= 0xDF) ||
-           IsLeadByte(c);
-}
-
 // Reads the next token at the parse cursor into the current token.
 void NextToken() {
     Token* t = &g_eval.token;
     t->kind = kTokenNone;
+    t->ops = 0;
     t->text[0] = 0;
     const char* p = g_eval.cursor;
     while (*p == ' ' || *p == '\t') ++p;
     t->start = p;
-    unsigned char c = (unsigned char)*p;
-    if (IsDelimiter((char)c)) {
-        t->text[0] = (char)c;
+    unsigned classes = Classes(*p);
+    if (classes & kDelimiter) {
+        t->text[0] = *p;
         t->text[1] = 0;
         t->kind = kTokenDelimiter;
+        t->ops = classes & (kSumOps | kTermOps | kBitwiseOps);
         ++p;
-    } else if (IsLetter(c)) {
+    } else if (classes & kLetter) {
         p = ReadName(t, p);
-    } else if ((c >= '0' && c <= '9') || c == '.') {
+    } else if (classes & kNumberStart) {
         p = ReadNumber(t, p);
     }
     t->length = (int)(p - t->start);

@@ -12,9 +12,13 @@ enum TokenKind {
 
 enum { kTokenSize = 80 }; // token text: 79 bytes and the terminator
 
+// The operator sets of the grammar's levels, as a delimiter token's ops.
+enum OperatorSet { kSumOps = 1, kTermOps = 2, kBitwiseOps = 4 };
+
 struct Token {
     char text[kTokenSize]; // names are significant to 79 bytes
     int kind;              // TokenKind
+    int ops;               // the operator sets a delimiter belongs to
     int builtin;           // index in the built-in table (kTokenBuiltin)
     int function;          // index in the function table (kTokenUserFunction)
     const char* start;     // where the token began in the text
@@ -23,5 +27,3 @@ struct Token {
 
 void NextToken();
 void PushBackToken();
-// The platform's letter test, the same in every build.
-bool IsLetter(unsigned char c);

@@ -14,16 +14,30 @@ const char* VariableName(int i) {
     return p;
 }
 
+namespace {
+
+// The index of the entry with this name, -1 when there is none: one walk
+// over the pool, each name compared as it is passed.
+int VariableIndex(const char* name) {
+    const char* p = g_vars.pool;
+    for (int i = 0; i < g_vars.count; ++i) {
+        const char* q = name;
+        while (*p != 0 && *p == *q) ++p, ++q;
+        if (*p == *q) return i;
+        while (*p != 0) ++p;
+        ++p;
+    }
+    return -1;
+}
+
+} // namespace
+
 // Gives the value of the entry with this name; 0 when there is none.
 int FindVariable(const char* name, double* value) {
-    const char* p = g_vars.pool;
-    for (int i = 0; i < g_vars.count; ++i, p += strlen(p) + 1) {
-        if (strcmp(p, name) == 0) {
-            *value = g_vars.values[i];
-            return 1;
-        }
-    }
-    return 0;
+    int i = VariableIndex(name);
+    if (i < 0) return 0;
+    *value = g_vars.values[i];
+    return 1;
 }
 
 // Adds a name (its value is set by the caller); quietly adds nothing while an
@@ -41,19 +55,18 @@ int AddVariable(const char* name) {
 
 // Writes the value into the entry with this name, if there is one.
 void SetVariable(const char* name, double value) {
-    const char* p = g_vars.pool;
-    for (int i = 0; i < g_vars.count; ++i, p += strlen(p) + 1) {
-        if (strcmp(p, name) == 0) g_vars.values[i] = value;
-    }
+    int i = VariableIndex(name);
+    if (i >= 0) g_vars.values[i] = value;
 }
 
 // Stores an assignment unless an error is pending; a full table says so.
 void StoreAssignment(const char* name, double value) {
-    double old;
-    if (FindVariable(name, &old) || AddVariable(name)) {
-        if (g_eval.lastError == 0) SetVariable(name, value);
+    int i = VariableIndex(name);
+    if (i < 0 && !AddVariable(name)) {
+        AppendError(" 変数定義領域が足りません\r\n");
+        g_eval.lastError = 6;
         return;
     }
-    AppendError(" 変数定義領域が足りません\r\n");
-    g_eval.lastError = 6;
+    if (g_eval.lastError != 0) return;
+    g_vars.values[i >= 0 ? i : g_vars.count - 1] = value;
 }

@@ -5,6 +5,7 @@
 // Back to the five fixed items, in the order they are appended at start.
 void MemoryMenu::Reset() {
     count_ = 0;
+    freed_ = 0;
     for (bool& used : used_) used = false;
     for (const FixedMenuItem& item : kFixedMenuItems) {
         if (item.text)
@@ -40,7 +41,8 @@ void MemoryMenu::InsertString(int pos, int id, const char* text) {
 // DeleteMenu with MF_BYPOSITION; a position that does not exist is ignored.
 void MemoryMenu::DeleteAt(int pos) {
     if (pos < 0 || pos >= count_) return;
-    used_[slotAt_[pos]] = false;
+    freed_ = slotAt_[pos];
+    used_[freed_] = false;
     for (int i = pos; i + 1 < count_; ++i) slotAt_[i] = slotAt_[i + 1];
     --count_;
 }
@@ -76,8 +78,13 @@ bool MemoryMenu::IsSeparatorAt(int pos) const {
 int MemoryMenu::OpenSlot(int pos) {
     if (count_ >= kMaxItems) return -1;
     if (pos < 0 || pos > count_) pos = count_;
-    int slot = 0;
-    while (used_[slot]) ++slot;
+    // The slot freed last is the one to take: the history deletes its oldest
+    // entry just before it inserts the newest.
+    int slot = freed_;
+    if (used_[slot]) {
+        slot = 0;
+        while (used_[slot]) ++slot;
+    }
     used_[slot] = true;
     for (int i = count_; i > pos; --i) slotAt_[i] = slotAt_[i - 1];
     slotAt_[pos] = slot;

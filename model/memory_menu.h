@@ -37,6 +37,7 @@ class MemoryMenu : public PopupMenu {
     int CopyText(int slot, char* buffer, int size) const;
 
     int count_;
+    int freed_;             // the slot the latest delete freed
     int slotAt_[kMaxItems]; // the slot of each position
     bool used_[kMaxItems];  // slots that hold an item
     int ids_[kMaxItems];    // by slot

@@ -1,5 +1,6 @@
 #include "text/text.h"
 
+#include <stdint.h>
 #include <string.h>
 
 // Lower-cases an ASCII letter.
@@ -15,13 +16,24 @@ bool EqualsNoCase(const char* a, const char* b) {
     return *a == *b;
 }
 
+// Whether the n bytes at p are all ASCII, tested eight at a time.
+static bool IsAscii(const char* p, int n) {
+    uint64_t high = 0;
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        memcpy(&word, p + i, sizeof word);
+        high |= word;
+    }
+    for (; i < n; ++i) high |= (unsigned char)p[i];
+    return (high & 0x8080808080808080ull) == 0;
+}
+
 // Bounded copy that keeps double-byte characters whole; plain ASCII that
 // fits, the usual statement, is copied in one go.
 int CopyText(char* out, int size, const char* text, int length) {
-    int n = 0;
-    unsigned char high = 0;
-    while (n < length && text[n]) high |= (unsigned char)text[n++];
-    if (!(high & 0x80) && n <= size - 1) {
+    int n = length > 0 ? (int)strnlen(text, (size_t)length) : 0;
+    if (n <= size - 1 && IsAscii(text, n)) {
         memcpy(out, text, (size_t)n);
         out[n] = 0;
         return n;

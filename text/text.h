@@ -2,7 +2,7 @@
 #pragma once
 
 // Lead byte of a double-byte character in code page 932.
-inline bool IsLeadByte(unsigned char c) {
+constexpr bool IsLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
