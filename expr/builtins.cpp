@@ -175,7 +175,8 @@ static_assert(kBuiltins[kBuiltinCount].name != nullptr && kBuiltins[kBuiltinCoun
 // Position of a name in the built-in table, -1 when it is none.
 int FindBuiltin(const char* name) {
     for (int i = 0; i < kBuiltinCount; ++i) {
-        if (kBuiltins[i].name[0] == name[0] && strcmp(kBuiltins[i].name, name) == 0) return i;
+        const char* row = kBuiltins[i].name;
+        if (row[0] == name[0] && row[1] == name[1] && strcmp(row, name) == 0) return i;
     }
     return -1;
 }

@@ -119,6 +119,10 @@ bool BinaryLiteral(const char* p, int n, double* value) {
 
 // The value of a number token, from the whole text it took; false when malformed.
 bool NumberValue(const Token& t, double* value) {
+    if (t.integer) {
+        *value = t.value;
+        return true;
+    }
     if (t.length >= 2 && t.start[0] == '0' && t.start[1] == 'x') {
         return HexLiteral(t.start, t.length, value);
     }

@@ -121,6 +121,12 @@ const char* ReadName(Token* t, const char* p) {
 const char* ReadNumber(Token* t, const char* p) {
     bool blanks = false;
     const char* start = p;
+    // Up to 15 digits and a terminator are an integer that a double holds
+    // exactly: its value is taken on the way.
+    unsigned long long whole = 0;
+    while (*p >= '0' && *p <= '9') whole = whole * 10 + (unsigned)(*p++ - '0');
+    t->integer = p > start && p - start <= 15 && (Classes(*p) & kTerminator);
+    t->value = (double)whole;
     p = SkipToTerminator(p, &blanks);
     if ((*p == '+' || *p == '-') && p[-1] == 'E') p = SkipToTerminator(p + 1, &blanks);
     // The value is read from the whole text the token took; the token text

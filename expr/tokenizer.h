@@ -19,6 +19,8 @@ struct Token {
     char text[kTokenSize]; // names are significant to 79 bytes
     int kind;              // TokenKind
     int ops;               // the operator sets a delimiter belongs to
+    bool integer;          // a number token of digits only, its value taken
+    double value;          // that value
     int builtin;           // index in the built-in table (kTokenBuiltin)
     int function;          // index in the function table (kTokenUserFunction)
     const char* start;     // where the token began in the text

@@ -3,19 +3,6 @@
 #include <stdint.h>
 #include <string.h>
 
-// Lower-cases an ASCII letter.
-static char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-// ASCII letter-case-insensitive equality.
-bool EqualsNoCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        if (Lower(*a) != Lower(*b)) return false;
-    }
-    return *a == *b;
-}
-
 // Whether the n bytes at p are all ASCII, tested eight at a time.
 static bool IsAscii(const char* p, int n) {
     uint64_t high = 0;

@@ -17,7 +17,13 @@ inline int CharLength(const char* p) {
 }
 
 // ASCII letter-case-insensitive equality, as lstrcmpiA answers it for these names.
-bool EqualsNoCase(const char* a, const char* b);
+inline bool EqualsNoCase(const char* a, const char* b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    for (; *a && *b; ++a, ++b) {
+        if (lower(*a) != lower(*b)) return false;
+    }
+    return *a == *b;
+}
 
 // Copies at most size - 1 bytes and a terminator, never splitting a
 // double-byte character; returns the bytes copied.
