@@ -43,7 +43,7 @@ int ReportError(int code) {
     if (g_eval.overflow) return code + 1;
     AppendErrorFormat(" %s\r\n", kErrors[code].message);
     g_seam.desktop->Beep();
-    g_eval.errorFlags[code] = 1;
+    g_eval.errorFlags[code] = true;
     g_eval.lastError = code + 1;
     g_eval.fatal = kErrors[code].fatal;
     return code + 1;

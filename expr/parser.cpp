@@ -70,19 +70,10 @@ namespace {
 const double kPi = 3.141592653589793;
 const double kDivideByZero = 1e99;
 
-void SumLevel(double* slot);
-void TermLevel(double* slot);
-void BitwiseLevel(double* slot);
+void BinaryLevel(double* slot, int limit);
 void UnaryLevel(double* slot);
 void Primary(double* slot);
 void Operand(double* slot);
-
-// The current token is an operator of the set; gives it.
-bool TokenIn(int set, char* op) {
-    if (!(g_eval.token.ops & set)) return false;
-    *op = g_eval.token.text[0];
-    return true;
-}
 
 // Opens a nesting level for a slot; a refused level leaves 1 in it.
 bool EnterLevel(double* slot) {
@@ -132,40 +123,26 @@ bool NumberValue(const Token& t, double* value) {
     return DecimalLiteral(t.start, t.length, value);
 }
 
-// sum := term { ("+" | "-") term }
-void SumLevel(double* slot) {
-    TermLevel(slot);
-    char op;
-    while (TokenIn(kSumOps, &op)) {
-        NextToken();
-        double right = 0.0;
-        TermLevel(&right);
-        ApplyOperator(op, slot, right);
-    }
-}
-
-// term := bitwise { ("*" | "/") bitwise }
-void TermLevel(double* slot) {
-    BitwiseLevel(slot);
-    char op;
-    while (TokenIn(kTermOps, &op)) {
-        NextToken();
-        double right = 0.0;
-        BitwiseLevel(&right);
-        ApplyOperator(op, slot, right);
-    }
-}
-
-// bitwise := unary [ ("^" | "&" | "|" | "~") bitwise ]   (groups to the right)
-void BitwiseLevel(double* slot) {
+// binary := unary { operator binary-of-tighter-operators }
+// The operators from loosest to tightest: "+" "-", then "*" "/", both
+// grouping to the left, then "^" "&" "|" "~", grouping to the right. The
+// right operand of an operator takes only the operators that bind tighter
+// (of its own set too when they group to the right); each of those opens a
+// nesting level.
+void BinaryLevel(double* slot, int limit) {
     UnaryLevel(slot);
-    char op;
-    while (TokenIn(kBitwiseOps, &op)) {
+    while (g_eval.token.priority > limit) {
+        int priority = g_eval.token.priority;
+        char op = g_eval.token.text[0];
         NextToken();
         double right = 0.0;
-        if (!EnterLevel(&right)) return;
-        BitwiseLevel(&right);
-        LeaveNesting();
+        if (priority == kBitwisePriority) {
+            if (!EnterLevel(&right)) return;
+            BinaryLevel(&right, priority - 1);
+            LeaveNesting();
+        } else {
+            BinaryLevel(&right, priority);
+        }
         ApplyOperator(op, slot, right);
     }
 }
@@ -173,7 +150,10 @@ void BitwiseLevel(double* slot) {
 // unary := [ "+" | "-" ] primary
 void UnaryLevel(double* slot) {
     char sign = 0;
-    if (TokenIn(kSumOps, &sign)) NextToken();
+    if (g_eval.token.priority == kSumPriority) {
+        sign = g_eval.token.text[0];
+        NextToken();
+    }
     Primary(slot);
     if (sign == '-') *slot = -*slot;
 }
@@ -233,15 +213,15 @@ void AssignmentLevel(double* slot) {
         NextToken();
         if (TokenIs('=')) {
             NextToken();
-            SumLevel(slot);
+            BinaryLevel(slot, kNotBinary);
             StoreAssignment(name.text, *slot);
         } else {
             PushBackToken();
             g_eval.token = name;
-            SumLevel(slot);
+            BinaryLevel(slot, kNotBinary);
         }
     } else {
-        SumLevel(slot);
+        BinaryLevel(slot, kNotBinary);
     }
     LeaveNesting();
 }

@@ -10,9 +10,10 @@
 
 namespace {
 
-// What a byte can be to the tokenizer, besides the operator sets of the
-// header; a byte may be several of these.
+// What a byte can be to the tokenizer; a byte may be several of these. The
+// two lowest bits hold an operator's Priority.
 enum CharClass : unsigned short {
+    kPriorityBits = 3,     // the Priority of a binary operator
     kDelimiter = 1 << 3,   // one of the twelve operator and punctuation characters
     kTerminator = 1 << 4,  // ends a name or a number: a delimiter, NUL, tab or CR
     kLetter = 1 << 5,      // begins a name
@@ -28,11 +29,11 @@ struct CharClasses {
     constexpr CharClasses() : of() {
         for (const char* d = "+-*/^&|~()=,"; *d; ++d)
             of[(unsigned char)*d] = kDelimiter | kTerminator;
-        of['+'] |= kSumOps;
-        of['-'] |= kSumOps;
-        of['*'] |= kTermOps;
-        of['/'] |= kTermOps;
-        for (const char* b = "^&|~"; *b; ++b) of[(unsigned char)*b] |= kBitwiseOps;
+        of['+'] |= kSumPriority;
+        of['-'] |= kSumPriority;
+        of['*'] |= kTermPriority;
+        of['/'] |= kTermPriority;
+        for (const char* b = "^&|~"; *b; ++b) of[(unsigned char)*b] |= kBitwisePriority;
         of[0] = of['\t'] = of['\r'] = kTerminator;
         of[' '] = kBlank;
         for (int c = 0; c < 256; ++c) {
@@ -49,31 +50,6 @@ constexpr CharClasses kClasses;
 // The classes of a byte.
 inline unsigned Classes(char c) {
     return kClasses.of[(unsigned char)c];
-}
-
-// Appends a unit to the token text while it fits; longer tokens are cut.
-void AddToText(Token* t, int* n, const char* p, int unit) {
-    if (*n + unit > kTokenSize - 1) return;
-    memcpy(t->text + *n, p, unit);
-    *n += unit;
-    t->text[*n] = 0;
-}
-
-// Puts the characters from start to end into the token text, its blanks
-// dropped; a short text without blanks is copied in one go.
-void SetTokenText(Token* t, const char* start, const char* end, bool blanks) {
-    int length = (int)(end - start);
-    if (length <= kTokenSize - 1 && !blanks) {
-        memcpy(t->text, start, (size_t)length);
-        t->text[length] = 0;
-        return;
-    }
-    int n = 0;
-    for (const char* p = start; p < end;) {
-        int unit = CharLength(p);
-        if (*p != ' ') AddToText(t, &n, p, unit);
-        p += unit;
-    }
 }
 
 // The end of a run of characters up to a terminator; notes a blank in it.
@@ -94,11 +70,18 @@ const char* SkipToTerminator(const char* p, bool* blanks) {
 }
 
 // name := letter { byte that is no terminator }   (spaces dropped)
+// The token text takes each character while it fits in 79 bytes.
 const char* ReadName(Token* t, const char* p) {
-    bool blanks = false;
-    const char* start = p;
-    p = SkipToTerminator(p, &blanks);
-    SetTokenText(t, start, p, blanks);
+    int n = 0;
+    for (unsigned classes; !((classes = Classes(*p)) & kTerminator);) {
+        int unit = classes & kLead ? CharLength(p) : 1;
+        if (!(classes & kBlank) && n + unit <= kTokenSize - 1) {
+            t->text[n++] = p[0];
+            if (unit == 2) t->text[n++] = p[1];
+        }
+        p += unit;
+    }
+    t->text[n] = 0;
     t->kind = kTokenVariable;
     if (*p != '(') return p;
     int builtin = FindBuiltin(t->text);
@@ -143,7 +126,7 @@ const char* ReadNumber(Token* t, const char* p) {
 void NextToken() {
     Token* t = &g_eval.token;
     t->kind = kTokenNone;
-    t->ops = 0;
+    t->priority = kNotBinary;
     t->text[0] = 0;
     const char* p = g_eval.cursor;
     while (*p == ' ' || *p == '\t') ++p;
@@ -153,7 +136,7 @@ void NextToken() {
         t->text[0] = *p;
         t->text[1] = 0;
         t->kind = kTokenDelimiter;
-        t->ops = classes & (kSumOps | kTermOps | kBitwiseOps);
+        t->priority = classes & kPriorityBits;
         ++p;
     } else if (classes & kLetter) {
         p = ReadName(t, p);

@@ -12,13 +12,14 @@ enum TokenKind {
 
 enum { kTokenSize = 80 }; // token text: 79 bytes and the terminator
 
-// The operator sets of the grammar's levels, as a delimiter token's ops.
-enum OperatorSet { kSumOps = 1, kTermOps = 2, kBitwiseOps = 4 };
+// How tightly a token binds as a binary operator: the delimiters "+" "-",
+// then "*" "/", then "^" "&" "|" "~"; every other token is none.
+enum Priority { kNotBinary = 0, kSumPriority = 1, kTermPriority = 2, kBitwisePriority = 3 };
 
 struct Token {
     char text[kTokenSize]; // names are significant to 79 bytes
     int kind;              // TokenKind
-    int ops;               // the operator sets a delimiter belongs to
+    int priority;          // Priority as a binary operator
     bool integer;          // a number token of digits only, its value taken
     double value;          // that value
     int builtin;           // index in the built-in table (kTokenBuiltin)
