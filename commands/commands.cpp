@@ -283,12 +283,13 @@ void BuildIndex() {
 } // namespace
 
 // Runs the first command in table order whose name begins the cleaned
-// statement; only the commands that share its first byte are compared.
+// statement; only the commands that share its first two bytes are compared.
 bool DispatchCommand(const char* cleaned) {
     if (!g_index.built) BuildIndex();
     for (int i = g_index.first[(unsigned char)cleaned[0]]; i >= 0; i = g_index.next[i]) {
         int length = g_index.length[i];
-        if (strncmp(cleaned, kCommands[i].name, (size_t)length) == 0) {
+        const char* name = kCommands[i].name;
+        if ((length == 1 || cleaned[1] == name[1]) && strncmp(cleaned, name, (size_t)length) == 0) {
             kCommands[i].action(length);
             return true;
         }

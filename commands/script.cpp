@@ -14,7 +14,8 @@ namespace {
 enum {
     kFileTitleSize = 256,           // the dialog's file-title buffer
     kNameSize = kStatementSize + 8, // a typed name and its ".tvs"
-    kReadChunk = 4096,              // bytes read from a script at a time
+    kReadChunk = 16384,             // bytes read from a script at a time
+    kLinesPerClockReading = 256,    // lines run between two readings of the clocks
 };
 
 // The steady clock in seconds. On Windows the C library's clock() counts the
@@ -115,11 +116,11 @@ int MillisecondsLeft() {
 }
 
 // Whether this statement's scripts have done all the work they may.
-// The clocks are read every 64 lines, a clock costing more than a short
+// The clocks are read every 256 lines, a clock costing more than a short
 // line, and after any call of the desktop, which can take long.
 bool WorkBoundReached() {
     if (g_script.linesRead >= kScriptLineBudget) return true;
-    if ((g_script.linesRead & 63) != 0 && !g_script.desktopCalled) return false;
+    if (g_script.linesRead % kLinesPerClockReading != 0 && !g_script.desktopCalled) return false;
     g_script.desktopCalled = false;
     return MillisecondsLeft() == 0;
 }

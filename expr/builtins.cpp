@@ -2,7 +2,6 @@
 
 #include <math.h>
 #include <stdint.h>
-#include <string.h>
 
 #include "console/settings.h"
 #include "expr/errors.h"
@@ -176,7 +175,9 @@ static_assert(kBuiltins[kBuiltinCount].name != nullptr && kBuiltins[kBuiltinCoun
 int FindBuiltin(const char* name) {
     for (int i = 0; i < kBuiltinCount; ++i) {
         const char* row = kBuiltins[i].name;
-        if (row[0] == name[0] && row[1] == name[1] && strcmp(row, name) == 0) return i;
+        int k = 0;
+        while (row[k] != 0 && row[k] == name[k]) ++k;
+        if (row[k] == name[k]) return i;
     }
     return -1;
 }

@@ -110,8 +110,10 @@ const char* ReadNumber(Token* t, const char* p) {
     while (*p >= '0' && *p <= '9') whole = whole * 10 + (unsigned)(*p++ - '0');
     t->integer = p > start && p - start <= 15 && (Classes(*p) & kTerminator);
     t->value = (double)whole;
-    p = SkipToTerminator(p, &blanks);
-    if ((*p == '+' || *p == '-') && p[-1] == 'E') p = SkipToTerminator(p + 1, &blanks);
+    if (!t->integer) {
+        p = SkipToTerminator(p, &blanks);
+        if ((*p == '+' || *p == '-') && p[-1] == 'E') p = SkipToTerminator(p + 1, &blanks);
+    }
     // The value is read from the whole text the token took; the token text
     // keeps only its first byte.
     t->text[0] = *start;

@@ -31,8 +31,7 @@ void MemoryMenu::InsertString(int pos, int id, const char* text) {
     if (slot < 0) return;
     ids_[slot] = id;
     separators_[slot] = false;
-    size_t length = text ? strlen(text) : 0;
-    if (length > kTextSize - 1) length = kTextSize - 1;
+    size_t length = text ? strnlen(text, kTextSize - 1) : 0;
     if (length > 0) memcpy(texts_[slot], text, length);
     texts_[slot][length] = '\0';
     lengths_[slot] = (int)length;
