@@ -14,71 +14,6 @@ namespace {
 
 const double kDegreesPerRadian = 57.29577951308232;
 
-int Exp(const double* a, double* r) {
-    *r = tolvane_exp(a[0]);
-    return kBuiltinOk;
-}
-
-int Ln(const double* a, double* r) {
-    if (!(a[0] > 0)) return kErrRange;
-    *r = tolvane_log(a[0]);
-    return kBuiltinOk;
-}
-
-int Log(const double* a, double* r) {
-    if (!(a[0] > 0)) return kErrRange;
-    *r = tolvane_log10(a[0]);
-    return kBuiltinOk;
-}
-
-int Sqrt(const double* a, double* r) {
-    if (!(a[0] >= 0)) return kErrRange;
-    *r = tolvane_sqrt(a[0]);
-    return kBuiltinOk;
-}
-
-int Sin(const double* a, double* r) {
-    *r = tolvane_sin(a[0] / AngleFactor());
-    return kBuiltinOk;
-}
-int Cos(const double* a, double* r) {
-    *r = tolvane_cos(a[0] / AngleFactor());
-    return kBuiltinOk;
-}
-int Tan(const double* a, double* r) {
-    *r = tolvane_tan(a[0] / AngleFactor());
-    return kBuiltinOk;
-}
-
-int Asin(const double* a, double* r) {
-    if (fabs(a[0]) > 1) return kErrRange;
-    *r = tolvane_asin(a[0]) * AngleFactor();
-    return kBuiltinOk;
-}
-
-int Acos(const double* a, double* r) {
-    if (fabs(a[0]) > 1) return kErrRange;
-    *r = tolvane_acos(a[0]) * AngleFactor();
-    return kBuiltinOk;
-}
-
-int Atan(const double* a, double* r) {
-    *r = tolvane_atan(a[0]) * AngleFactor();
-    return kBuiltinOk;
-}
-int Sinh(const double* a, double* r) {
-    *r = tolvane_sinh(a[0]);
-    return kBuiltinOk;
-}
-int Cosh(const double* a, double* r) {
-    *r = tolvane_cosh(a[0]);
-    return kBuiltinOk;
-}
-int Tanh(const double* a, double* r) {
-    *r = tolvane_tanh(a[0]);
-    return kBuiltinOk;
-}
-
 int Kai(const double* a, double* r) {
     double f = Factorial(a[0]);
     if (f < 0) return kErrRange;
@@ -125,15 +60,6 @@ int Int(const double* a, double* r) {
     return kBuiltinOk;
 }
 
-int Ceil(const double* a, double* r) {
-    *r = tolvane_ceil(a[0]);
-    return kBuiltinOk;
-}
-int Floor(const double* a, double* r) {
-    *r = tolvane_floor(a[0]);
-    return kBuiltinOk;
-}
-
 // Complement of the low 32 bits of the integer part (0 when it does not fit
 // a signed 64-bit integer), as an unsigned number.
 int Not(const double* a, double* r) {
@@ -143,30 +69,32 @@ int Not(const double* a, double* r) {
 
 } // namespace
 
-// The built-ins, each at its index: name, argument count, computation.
+// The built-ins, each at its index: name, argument count, and either a
+// plain function of one argument with its domain and its use of the angle
+// mode, or a computation of its own.
 constexpr Builtin kBuiltins[kBuiltinCount + 1] = {
-    {"exp", 1, Exp},     // 0
-    {"ln", 1, Ln},       // 1
-    {"log", 1, Log},     // 2
-    {"sqrt", 1, Sqrt},   // 3
-    {"sin", 1, Sin},     // 4
-    {"cos", 1, Cos},     // 5
-    {"tan", 1, Tan},     // 6
-    {"asin", 1, Asin},   // 7
-    {"acos", 1, Acos},   // 8
-    {"atan", 1, Atan},   // 9
-    {"sinh", 1, Sinh},   // 10
-    {"cosh", 1, Cosh},   // 11
-    {"tanh", 1, Tanh},   // 12
-    {"kai", 1, Kai},     // 13
-    {"p", 2, Perm},      // 14
-    {"c", 2, Comb},      // 15
-    {"mod", 2, Mod},     // 16
-    {"int", 1, Int},     // 17
-    {"ceil", 1, Ceil},   // 18
-    {"floor", 1, Floor}, // 19
-    {"not", 1, Not},     // 20
-    {"/", 0, nullptr},   // end marker
+    {"exp", 1, tolvane_exp},                             // 0
+    {"ln", 1, tolvane_log, kPositive},                   // 1
+    {"log", 1, tolvane_log10, kPositive},                // 2
+    {"sqrt", 1, tolvane_sqrt, kNotNegative},             // 3
+    {"sin", 1, tolvane_sin, kAnyValue, kAngleArgument},  // 4
+    {"cos", 1, tolvane_cos, kAnyValue, kAngleArgument},  // 5
+    {"tan", 1, tolvane_tan, kAnyValue, kAngleArgument},  // 6
+    {"asin", 1, tolvane_asin, kUnitRange, kAngleResult}, // 7
+    {"acos", 1, tolvane_acos, kUnitRange, kAngleResult}, // 8
+    {"atan", 1, tolvane_atan, kAnyValue, kAngleResult},  // 9
+    {"sinh", 1, tolvane_sinh},                           // 10
+    {"cosh", 1, tolvane_cosh},                           // 11
+    {"tanh", 1, tolvane_tanh},                           // 12
+    {"kai", 1, nullptr, kAnyValue, kNoAngle, Kai},       // 13
+    {"p", 2, nullptr, kAnyValue, kNoAngle, Perm},        // 14
+    {"c", 2, nullptr, kAnyValue, kNoAngle, Comb},        // 15
+    {"mod", 2, nullptr, kAnyValue, kNoAngle, Mod},       // 16
+    {"int", 1, nullptr, kAnyValue, kNoAngle, Int},       // 17
+    {"ceil", 1, tolvane_ceil},                           // 18
+    {"floor", 1, tolvane_floor},                         // 19
+    {"not", 1, nullptr, kAnyValue, kNoAngle, Not},       // 20
+    {"/", 0},                                            // end marker
 };
 static_assert(kBuiltins[kBuiltinCount].name != nullptr && kBuiltins[kBuiltinCount].name[0] == '/',
               "one row per built-in, then the end marker");
@@ -215,10 +143,31 @@ void BuiltinCall(double* slot) {
     NextToken();
 }
 
+// Whether a plain function's argument lies in its domain.
+static bool InDomain(int domain, double x) {
+    switch (domain) {
+    case kPositive: return x > 0;
+    case kNotNegative: return x >= 0;
+    case kUnitRange: return !(fabs(x) > 1);
+    default: return true;
+    }
+}
+
 // Computes built-in index from its arguments; a domain failure gives 0.
 void EvaluateBuiltin(int index, const double* args, double* slot) {
+    const Builtin& row = kBuiltins[index];
     double result = 0.0;
-    int error = kBuiltins[index].compute(args, &result);
+    int error = kBuiltinOk;
+    if (!row.function) {
+        error = row.compute(args, &result);
+    } else if (!InDomain(row.domain, args[0])) {
+        error = kErrRange;
+    } else if (row.angle == kAngleArgument) {
+        result = row.function(args[0] / AngleFactor());
+    } else {
+        result = row.function(args[0]);
+        if (row.angle == kAngleResult) result *= AngleFactor();
+    }
     if (error != kBuiltinOk) {
         *slot = 0.0;
         ReportError(error);
