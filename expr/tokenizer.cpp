@@ -52,21 +52,11 @@ inline unsigned Classes(char c) {
     return kClasses.of[(unsigned char)c];
 }
 
-// The end of a run of characters up to a terminator; notes a blank in it.
-// A double-byte character is passed whole: its trail byte may look like a
-// delimiter.
-const char* SkipToTerminator(const char* p, bool* blanks) {
-    for (;;) {
-        unsigned classes = Classes(*p);
-        if (!(classes & (kTerminator | kBlank | kLead))) {
-            ++p;
-        } else if (classes & kTerminator) {
-            return p;
-        } else {
-            if (classes & kBlank) *blanks = true;
-            p += CharLength(p);
-        }
-    }
+// The end of a run of characters up to a terminator. A double-byte
+// character is passed whole: its trail byte may look like a delimiter.
+const char* SkipToTerminator(const char* p) {
+    while (!(Classes(*p) & kTerminator)) p += Classes(*p) & kLead ? CharLength(p) : 1;
+    return p;
 }
 
 // name := letter { byte that is no terminator }   (spaces dropped)
@@ -102,7 +92,6 @@ const char* ReadName(Token* t, const char* p) {
 
 // number := (digit | ".") { no terminator } [ "E" sign { no terminator } ]
 const char* ReadNumber(Token* t, const char* p) {
-    bool blanks = false;
     const char* start = p;
     // Up to 15 digits and a terminator are an integer that a double holds
     // exactly: its value is taken on the way.
@@ -111,8 +100,8 @@ const char* ReadNumber(Token* t, const char* p) {
     t->integer = p > start && p - start <= 15 && (Classes(*p) & kTerminator);
     t->value = (double)whole;
     if (!t->integer) {
-        p = SkipToTerminator(p, &blanks);
-        if ((*p == '+' || *p == '-') && p[-1] == 'E') p = SkipToTerminator(p + 1, &blanks);
+        p = SkipToTerminator(p);
+        if ((*p == '+' || *p == '-') && p[-1] == 'E') p = SkipToTerminator(p + 1);
     }
     // The value is read from the whole text the token took; the token text
     // keeps only its first byte.
