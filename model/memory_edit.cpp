@@ -76,8 +76,9 @@ int MemoryEdit::LineFromChar(int pos) {
     if (pos == -1) pos = Min(anchor_, caret_);
     if (pos < 0) pos = 0;
     if (pos > length_) pos = length_;
-    if (pos <= length_ / 2) return CountBreaks(0, pos);
-    return breaks_ - CountBreaks(pos - 1, length_);
+    // The pairs wholly before pos, counted from the nearer end.
+    if (pos <= length_ / 2) return PairsEndingIn(1, pos - 1);
+    return breaks_ - PairsEndingIn(pos, length_ - 1);
 }
 
 // EM_LINEINDEX: the position of a line's first character; -1 the caret line;
@@ -264,7 +265,8 @@ bool MemoryEdit::Splice(int from, int to, const char* bytes, int count) {
     return true;
 }
 
-// The CR LF pairs whose LF stands at a position from first to last.
+// The CR LF pairs whose LF stands at a position from first to last; a plain
+// loop the compiler can vectorize.
 int MemoryEdit::PairsEndingIn(int first, int last) const {
     if (first < 1) first = 1;
     if (last > length_ - 1) last = length_ - 1;
@@ -296,14 +298,6 @@ int MemoryEdit::NextBreak(int from) const {
         i = at + 1;
     }
     return length_;
-}
-
-// The number of CR LF pairs lying wholly before pos, counted from from; a
-// plain loop the compiler can vectorize.
-int MemoryEdit::CountBreaks(int from, int pos) const {
-    int count = 0;
-    for (int i = from + 1; i < pos; ++i) count += (text_[i] == '\n') & (text_[i - 1] == '\r');
-    return count;
 }
 
 // The character before pos, found by walking its line from the start.

@@ -68,8 +68,6 @@ class MemoryEdit : public EditControl {
     int Fitting(int from, int to, const char* bytes, int count) const;
     // Position of the first CR LF at or after from, or the end of text.
     int NextBreak(int from) const;
-    // The number of CR LF pairs lying wholly before pos, counted from from.
-    int CountBreaks(int from, int pos) const;
     // The number of CR LF pairs whose LF lies in [first, last].
     int PairsEndingIn(int first, int last) const;
     // Position of the first character of the line that holds pos.
