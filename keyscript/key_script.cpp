@@ -42,20 +42,6 @@ const NamedKey kNamedKeys[] = {
 // Largest number a Menu or Goto argument may hold.
 const long kMaxNumber = 99999;
 
-// A fresh action of a kind: every field 0, the path empty.
-KeyAction MakeAction(int kind) {
-    KeyAction action;
-    action.kind = kind;
-    action.codepoint = 0;
-    action.key = 0;
-    action.modifiers = 0;
-    action.id = 0;
-    action.line = 0;
-    action.column = 0;
-    action.path[0] = '\0';
-    return action;
-}
-
 // number := digit {digit}; reads up to stop or the end, false unless the
 // whole text is digits and the value is at most kMaxNumber.
 bool ReadNumber(const char* text, size_t length, long* value) {
@@ -165,6 +151,13 @@ int Fail(char* error, int errorSize, int line, const char* message, const char* 
 
 } // namespace
 
+// The kind set, every other field as it starts.
+KeyAction MakeAction(int kind) {
+    KeyAction action;
+    action.kind = kind;
+    return action;
+}
+
 // Starts reading a script; a byte-order mark at its start is not typed.
 void StartKeyScript(KeyScriptReader* reader, const char* text, size_t size) {
     const unsigned char* bytes = (const unsigned char*)text;
@@ -217,26 +210,21 @@ int NextKeyAction(KeyScriptReader* reader, KeyAction* action, char* error, int e
     return 1;
 }
 
-// Reads every action of a script into out.
+// Reads every action of a script into out, or only checks them.
 bool ParseKeyScript(const char* text, size_t size, std::vector<KeyAction>* out, char* error,
                     int errorSize) {
     KeyScriptReader reader;
     StartKeyScript(&reader, text, size);
     KeyAction action;
     int got;
-    while ((got = NextKeyAction(&reader, &action, error, errorSize)) > 0) out->push_back(action);
+    while ((got = NextKeyAction(&reader, &action, error, errorSize)) > 0)
+        if (out) out->push_back(action);
     return got == 0;
 }
 
-// Reads a whole script without keeping its actions: true when it is sound.
+// A parse that keeps nothing.
 bool CheckKeyScript(const char* text, size_t size, char* error, int errorSize) {
-    KeyScriptReader reader;
-    StartKeyScript(&reader, text, size);
-    KeyAction action;
-    int got;
-    while ((got = NextKeyAction(&reader, &action, error, errorSize)) > 0) {
-    }
-    return got == 0;
+    return ParseKeyScript(text, size, nullptr, error, errorSize);
 }
 
 // The script name of a key or accelerator action, or nullptr.
