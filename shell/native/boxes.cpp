@@ -31,6 +31,8 @@ const Switch kSwitchTable[SetupBox::kSwitches] = {
 };
 
 const char kNextStart[] = " 次回起動時から有効  ";
+const char kYesLabel[] = "[ はい(Y) ]";
+const char kNoLabel[] = "[ いいえ(N) ]";
 
 // The rows a box may use: all but the status bar.
 int BoxRows(const ScreenGrid& grid) {
@@ -94,25 +96,6 @@ std::string CutToWidth(const std::string& text, int width) {
     for (const Glyph& g : glyphs)
         if (g.column + g.width > width) return text.substr(0, (size_t)g.offset);
     return text;
-}
-
-// A code point typed into a field, as code page 932.
-std::string TypedCp932(unsigned codepoint) {
-    char utf8[4];
-    int n = 0;
-    if (codepoint < 0x80) {
-        utf8[n++] = (char)codepoint;
-    } else if (codepoint < 0x800) {
-        utf8[n++] = (char)(0xC0 | (codepoint >> 6));
-        utf8[n++] = (char)(0x80 | (codepoint & 0x3F));
-    } else if (codepoint < 0x10000) {
-        utf8[n++] = (char)(0xE0 | (codepoint >> 12));
-        utf8[n++] = (char)(0x80 | ((codepoint >> 6) & 0x3F));
-        utf8[n++] = (char)(0x80 | (codepoint & 0x3F));
-    } else {
-        return "?";
-    }
-    return Utf8ToCp932(utf8, (size_t)n);
 }
 
 // Removes the last whole character of a code page 932 text.
@@ -218,9 +201,7 @@ QuestionBox::QuestionBox(const char* t, const char* c) : text(t ? t : ""), capti
 // The question's lines, then the two buttons, the focused one marked.
 void QuestionBox::Draw(ScreenGrid* grid) {
     std::vector<std::string> lines = SplitLines(text);
-    const char* yesLabel = "[ はい(Y) ]";
-    const char* noLabel = "[ いいえ(N) ]";
-    int buttons = TextWidth(yesLabel) + 2 + TextWidth(noLabel);
+    int buttons = TextWidth(kYesLabel) + 2 + TextWidth(kNoLabel);
     int width = buttons + 4;
     for (const std::string& l : lines)
         if (TextWidth(l.c_str()) + 4 > width) width = TextWidth(l.c_str()) + 4;
@@ -234,9 +215,9 @@ void QuestionBox::Draw(ScreenGrid* grid) {
         grid->Put(top + 1 + (int)i, left + 2, lines[i].c_str(), kAttrBox, left + width - 2);
     buttonRow = top + height - 2;
     yesColumn = left + (width - buttons) / 2;
-    noColumn = yesColumn + TextWidth(yesLabel) + 2;
-    grid->Put(buttonRow, yesColumn, yesLabel, yes ? kAttrBoxChosen : kAttrBox, left + width - 1);
-    grid->Put(buttonRow, noColumn, noLabel, yes ? kAttrBox : kAttrBoxChosen, left + width - 1);
+    noColumn = yesColumn + TextWidth(kYesLabel) + 2;
+    grid->Put(buttonRow, yesColumn, kYesLabel, yes ? kAttrBoxChosen : kAttrBox, left + width - 1);
+    grid->Put(buttonRow, noColumn, kNoLabel, yes ? kAttrBox : kAttrBoxChosen, left + width - 1);
 }
 
 // Y and N answer, Left, Right and Tab move the focus, Enter takes the
@@ -248,27 +229,19 @@ bool QuestionBox::Handle(const TermKey& key) {
     case kTkTab: yes = !yes; return false;
     case kTkEnter: return true;
     case kTkEscape: yes = false; return true;
-    case kTkChar:
-        if (key.codepoint == 'y' || key.codepoint == 'Y') {
-            yes = true;
-            return true;
-        }
-        if (key.codepoint == 'n' || key.codepoint == 'N') {
-            yes = false;
-            return true;
-        }
-        return false;
-    case kTkMouse:
+    case kTkChar: {
+        bool y = key.codepoint == 'y' || key.codepoint == 'Y';
+        if (!y && key.codepoint != 'n' && key.codepoint != 'N') return false;
+        yes = y;
+        return true;
+    }
+    case kTkMouse: {
         if (!LeftPress(key) || key.y != buttonRow) return false;
-        if (key.x >= yesColumn && key.x < noColumn - 2) {
-            yes = true;
-            return true;
-        }
-        if (key.x >= noColumn && key.x < noColumn + TextWidth("[ いいえ(N) ]")) {
-            yes = false;
-            return true;
-        }
-        return false;
+        bool onYes = key.x >= yesColumn && key.x < noColumn - 2;
+        if (!onYes && (key.x < noColumn || key.x >= noColumn + TextWidth(kNoLabel))) return false;
+        yes = onYes;
+        return true;
+    }
     default: return false;
     }
 }
@@ -312,7 +285,7 @@ bool FileNameBox::Handle(const TermKey& key) {
             if ((key.modifiers & kModCtrl) && key.codepoint == 'u') name.clear();
             return false;
         }
-        if (name.size() < 250) name += TypedCp932(key.codepoint);
+        if (name.size() < 250) name += CodepointToCp932(key.codepoint);
         return false;
     case kTkBackspace: DropLastCharacter(&name); return false;
     case kTkEnter: accepted = !name.empty(); return accepted;

@@ -10,6 +10,7 @@
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"
+#include "shell/native/terminal.h"
 
 namespace {
 
@@ -80,22 +81,6 @@ void TypeLine(const std::string& cp932) {
         TypeText(cp932.data(), cp932.size());
     else
         g_seam.edit->ReplaceSel(cp932.c_str());
-}
-
-// Reads one line without its line end into line; false at the end of input.
-bool ReadInputLine(FILE* input, std::string* line) {
-    line->clear();
-    char chunk[4096];
-    bool any = false;
-    while (fgets(chunk, sizeof chunk, input)) {
-        any = true;
-        line->append(chunk);
-        if (line->back() == '\n') break;
-    }
-    if (!any) return false;
-    if (!line->empty() && line->back() == '\n') line->pop_back();
-    if (!line->empty() && line->back() == '\r') line->pop_back();
-    return true;
 }
 
 // Nobody sees a piped transcript: what lies before the input line goes, so
