@@ -56,35 +56,18 @@ bool ReadNumber(const char* text, size_t length, long* value) {
     return true;
 }
 
-// Decodes one UTF-8 character at text; returns its length, 0 when invalid.
+// Decodes one UTF-8 character at text; returns its length, 0 when invalid
+// (an overlong form, a surrogate or beyond U+10FFFF included).
 int DecodeUtf8(const unsigned char* text, size_t size, unsigned* codepoint) {
-    unsigned c = text[0];
-    int length;
-    unsigned minimum;
-    if (c < 0x80) {
-        *codepoint = c;
-        return 1;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-        minimum = 0x80;
-        c &= 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        minimum = 0x800;
-        c &= 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        minimum = 0x10000;
-        c &= 0x07;
-    } else {
-        return 0;
-    }
-    if (size < (size_t)length) return 0;
+    static const unsigned kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    int length = Utf8Length(text[0]);
+    if (length == 0 || size < (size_t)length) return 0;
+    unsigned c = length == 1 ? text[0] : text[0] & (0x7F >> length);
     for (int i = 1; i < length; ++i) {
         if ((text[i] & 0xC0) != 0x80) return 0;
         c = (c << 6) | (text[i] & 0x3F);
     }
-    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
     *codepoint = c;
     return length;
 }
@@ -150,6 +133,15 @@ int Fail(char* error, int errorSize, int line, const char* message, const char* 
 }
 
 } // namespace
+
+// 1 for ASCII, 2 to 4 for the lead bytes of longer sequences.
+int Utf8Length(unsigned char c) {
+    if (c < 0x80) return 1;
+    if (c >= 0xC2 && c <= 0xDF) return 2;
+    if (c >= 0xE0 && c <= 0xEF) return 3;
+    if (c >= 0xF0 && c <= 0xF4) return 4;
+    return 0;
+}
 
 // The kind set, every other field as it starts.
 KeyAction MakeAction(int kind) {

@@ -36,6 +36,8 @@ struct KeyAction {
     char path[kKeyPathSize] = ""; // kActionDrop, terminated
 };
 
+// The bytes a UTF-8 lead byte begins; 0 for a byte that begins nothing.
+int Utf8Length(unsigned char lead);
 // A fresh action of a kind: every field 0, the path empty.
 KeyAction MakeAction(int kind);
 

@@ -4,17 +4,11 @@
 #include <iconv.h>
 #include <string.h>
 
+#include "keyscript/key_script.h"
+
 namespace {
 
 const char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
-
-// The length of the UTF-8 sequence that a lead byte begins (1 if invalid).
-size_t Utf8Length(unsigned char c) {
-    if (c >= 0xC2 && c <= 0xDF) return 2;
-    if (c >= 0xE0 && c <= 0xEF) return 3;
-    if (c >= 0xF0 && c <= 0xF4) return 4;
-    return 1;
-}
 
 // One direction of conversion, opened the first time it is needed and kept
 // for the life of the program.
@@ -80,9 +74,11 @@ size_t SkipByte(const char*, size_t) {
     return 1;
 }
 
-// A UTF-8 character without a CP932 form is skipped whole.
+// A UTF-8 character without a CP932 form is skipped whole, a byte that
+// begins none alone.
 size_t SkipUtf8Char(const char* in, size_t left) {
-    size_t n = Utf8Length((unsigned char)in[0]);
+    size_t n = (size_t)Utf8Length((unsigned char)in[0]);
+    if (n == 0) n = 1;
     if (n > left) n = left;
     for (size_t i = 1; i < n; ++i)
         if (((unsigned char)in[i] & 0xC0) != 0x80) return i;

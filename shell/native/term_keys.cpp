@@ -63,15 +63,6 @@ TermKey CharKey(unsigned codepoint, int modifiers) {
     return key;
 }
 
-// The bytes a UTF-8 lead byte begins; 0 for a byte that begins nothing.
-int Utf8Length(unsigned char c) {
-    if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF) return 2;
-    if (c >= 0xE0 && c <= 0xEF) return 3;
-    if (c >= 0xF0 && c <= 0xF4) return 4;
-    return 0;
-}
-
 // A key from one character code: the control characters are the keys
 // that send them.
 TermKey FromCharacter(unsigned c, int modifiers) {

@@ -20,6 +20,17 @@ const Switch kSwitches[] = {
     {IDC_SETUP_DUP, kSettingDup},
 };
 
+// Moves a window to the middle of the screen, keeping its size.
+void CenterOnScreen(HWND hwnd) {
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    MoveWindow(hwnd, x, y, width, height, TRUE);
+}
+
 // Shows the values in use and, for the stored switches, the file's values,
 // each checked when the program would take it as set.
 void InitSwitches(HWND dialog) {
@@ -57,17 +68,6 @@ void ChooseConsoleFont(HWND dialog) {
 }
 
 } // namespace
-
-// Moves a window to the middle of the screen, keeping its size.
-void CenterOnScreen(HWND hwnd) {
-    RECT rect;
-    GetWindowRect(hwnd, &rect);
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    MoveWindow(hwnd, x, y, width, height, TRUE);
-}
 
 // Creates the console's font from the font record and gives it to the console;
 // the font it replaces is released.

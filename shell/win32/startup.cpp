@@ -32,6 +32,43 @@ void ShowStartFailure() {
     MessageBoxA(nullptr, "起動失敗", "Tolvane", MB_OK | MB_ICONWARNING);
 }
 
+// Windows 98 and ME: the 9x family after version 4.0.
+bool IsWindows98OrMe() {
+    OSVERSIONINFOA info;
+    memset(&info, 0, sizeof info);
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExA(&info);
+    return info.dwMajorVersion == 4 && info.dwMinorVersion != 0 &&
+           info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+// Makes a window the foreground window, lifting the foreground lock on 98 and ME.
+BOOL BringToFront(HWND hwnd) {
+    if (!IsWindows98OrMe()) return SetForegroundWindow(hwnd);
+    DWORD saved = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)0, 0);
+    BOOL ok = SetForegroundWindow(hwnd);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)(UINT_PTR)saved, 0);
+    SetFocus(hwnd);
+    SetActiveWindow(hwnd);
+    return ok;
+}
+
+// Registers the main window class.
+bool RegisterMainClass() {
+    WNDCLASSA wc;
+    memset(&wc, 0, sizeof wc);
+    wc.style = CS_BYTEALIGNWINDOW | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = g_shell.instance;
+    wc.hIcon = LoadIconA(g_shell.instance, kClassName);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassA(&wc) != 0;
+}
+
 // Another instance is running and the settings ask for one only: bring it up.
 bool HandOverToRunningInstance() {
     if (!ReadSettingSwitch(kSettingDup)) return false;
@@ -144,46 +181,6 @@ const char* CommandLineScript(const char* commandLine, char (&given)[kStatementS
 
 } // namespace
 
-// Registers the main window class; 0 on success, -1 on failure.
-int RegisterMainClass() {
-    WNDCLASSA wc;
-    memset(&wc, 0, sizeof wc);
-    wc.style = CS_BYTEALIGNWINDOW | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = g_shell.instance;
-    wc.hIcon = LoadIconA(g_shell.instance, kClassName);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassA(&wc) ? 0 : -1;
-}
-
-// 1 Windows 95, 3 Windows 98 and ME, 2 the NT family of version 4 and 5, else 0.
-int GetWindowsFamily() {
-    OSVERSIONINFOA info;
-    memset(&info, 0, sizeof info);
-    info.dwOSVersionInfoSize = sizeof info;
-    GetVersionExA(&info);
-    if (info.dwMajorVersion == 5) return 2;
-    if (info.dwMajorVersion != 4) return 0;
-    if (info.dwPlatformId == VER_PLATFORM_WIN32_NT) return 2;
-    if (info.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) return 0;
-    return info.dwMinorVersion == 0 ? 1 : 3;
-}
-
-// Makes a window the foreground window, lifting the foreground lock on 98 and ME.
-BOOL BringToFront(HWND hwnd) {
-    if (GetWindowsFamily() != 3) return SetForegroundWindow(hwnd);
-    DWORD saved = 0;
-    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)0, 0);
-    BOOL ok = SetForegroundWindow(hwnd);
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)(UINT_PTR)saved, 0);
-    SetFocus(hwnd);
-    SetActiveWindow(hwnd);
-    return ok;
-}
-
 // Start-up in its fixed order, then the message loop.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     InstallWin32Seam();
@@ -191,7 +188,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
 
     g_shell.instance = instance;
     BeginSession();
-    if (RegisterMainClass() != 0) {
+    if (!RegisterMainClass()) {
         ShowStartFailure();
         return 0;
     }
