@@ -126,7 +126,9 @@ void TopAction(int nameLength) {
 // In table order; the first whose name begins the statement wins, so a name
 // that begins another stands behind it (precision before prec). The rows
 // without a name, in front of the end marker, are chosen by id only: a
-// popup menu item, then the accelerator keys' commands.
+// popup menu item, then the accelerator keys' commands (Ctrl+L, Ctrl+K and
+// Ctrl+P do on an input line what Tab, Shift+Tab and the no-conversion key
+// do).
 const Command kCommands[] = {
     {"exit", IDM_QUIT, [](int) { g_seam.desktop->Quit(); }},
     {"quit", 0, [](int) { g_seam.desktop->Quit(); }},
@@ -167,9 +169,9 @@ const Command kCommands[] = {
     {nullptr, ID_TEMPLATE_SQRT, [](int) { AppendTemplate("sqrt()"); }},
     {nullptr, ID_TEMPLATE_LN, [](int) { AppendTemplate("ln()"); }},
     {nullptr, ID_RETYPE_CTRL_D, [](int) { Append(g_console.lastLine); }},
-    {nullptr, ID_NEXT_OPERATOR, NextOperatorCommand},
-    {nullptr, ID_PREVIOUS_OPERATOR, PreviousOperatorCommand},
-    {nullptr, ID_PARENTHESES, ParenthesesCommand},
+    {nullptr, ID_NEXT_OPERATOR, [](int) { ConsoleChar(kVkTab, false, 0); }},
+    {nullptr, ID_PREVIOUS_OPERATOR, [](int) { ConsoleChar(kVkTab, true, 0); }},
+    {nullptr, ID_PARENTHESES, [](int) { ConsoleKeyDown(kVkNonConvert, false, false); }},
     {nullptr, ID_HEX_PREFIX, [](int) { Append("0x"); }},
     {nullptr, ID_BIN_PREFIX, [](int) { Append("0b"); }},
     {"/", 0, nullptr},

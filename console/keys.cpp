@@ -130,23 +130,3 @@ void ClearInputLine(int) {
     g_seam.edit->SetSel(start + 2, start + length);
     g_seam.edit->ReplaceSel("");
 }
-
-// Ctrl+L: next operator jump on an input line.
-void NextOperatorCommand(int) {
-    char line[kLineSize];
-    int column = ReadCaretLine(line);
-    if (column < kNotOnInputLine) NextOperatorJump(line, column);
-}
-
-// Ctrl+K: previous operator jump on an input line.
-void PreviousOperatorCommand(int) {
-    char line[kLineSize];
-    int column = ReadCaretLine(line);
-    if (column < kNotOnInputLine) PreviousOperatorJump(line, column);
-}
-
-// Ctrl+P: "()" at the caret of an input line.
-void ParenthesesCommand(int) {
-    char line[kLineSize];
-    if (ReadCaretLine(line) < kNotOnInputLine) InsertParentheses();
-}

@@ -12,13 +12,10 @@ bool ConsoleChar(int ch, bool shift, long lParam);
 // Right button down on the console.
 void ConsoleRightClick();
 
-// Accelerator commands of the command table (commands/commands.cpp) that
-// work on the caret line. The argument, the length of a typed command's
-// name, is not used.
-void ClearInputLine(int);          // Ctrl+U: only the prompt stays
-void NextOperatorCommand(int);     // Ctrl+L: behind the next operator
-void PreviousOperatorCommand(int); // Ctrl+K: before the previous operator
-void ParenthesesCommand(int);      // Ctrl+P: "()" at the caret
+// Ctrl+U, a command of the command table (commands/commands.cpp): only the
+// prompt stays on the input line. The argument, the length of a typed
+// command's name, is not used.
+void ClearInputLine(int);
 // Alt+S, Alt+C, Alt+T, Alt+R, Alt+L: a function template ("sin()") at the
 // end of the console, the caret before its ")", when the caret is on an
 // input line.

@@ -122,15 +122,9 @@ void RoundAt(DecimalDigits* d, int last) {
 
 // Writes the text for a value that has no digits: "INF", "-INF" or "NAN".
 bool PutNonFinite(TextOut* t, double value) {
-    if (std::isnan(value)) {
-        PutText(t, "NAN");
-        return true;
-    }
-    if (std::isinf(value)) {
-        PutText(t, value < 0 ? "-INF" : "INF");
-        return true;
-    }
-    return false;
+    if (std::isfinite(value)) return false;
+    PutText(t, std::isnan(value) ? "NAN" : value < 0 ? "-INF" : "INF");
+    return true;
 }
 
 // Writes an exponent as a sign and at least three digits.
@@ -235,22 +229,15 @@ void RenderHexText(double value, char* out) {
 // Builds "\r\n  (0b" and four bits for each hex digit (a blank before each),
 // a second blank between the halves, then ")".
 int RenderBinLine(const char* hexText, int lowHalfOnly, char* out, int size) {
-    static const char* const kNibble[16] = {
-        " 0000", " 0001", " 0010", " 0011", " 0100", " 0101", " 0110", " 0111",
-        " 1000", " 1001", " 1010", " 1011", " 1100", " 1101", " 1110", " 1111",
-    };
     TextOut t = {out, size, 0, false};
     PutText(&t, "\r\n  (0b");
     const char* p = hexText;
     for (int i = 0; i < 5 && lowHalfOnly && *p; ++i) ++p;
     for (; *p; ++p) {
         char c = *p;
-        if (c >= '0' && c <= '9')
-            PutText(&t, kNibble[c - '0']);
-        else if (c >= 'A' && c <= 'F')
-            PutText(&t, kNibble[c - 'A' + 10]);
-        else if (c == ' ')
-            Put(&t, ' ');
+        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit >= 0 || c == ' ') Put(&t, ' ');
+        for (int bit = 3; digit >= 0 && bit >= 0; --bit) Put(&t, (digit >> bit) & 1 ? '1' : '0');
     }
     Put(&t, ')');
     return Finish(&t);

@@ -226,13 +226,10 @@ const char* KeyActionName(const KeyAction& action) {
             if (a.key == action.key && a.modifiers == action.modifiers) return a.name;
         return nullptr;
     }
+    // The other kinds have one name each.
     for (const NamedKey& k : kNamedKeys) {
-        if (k.kind != action.kind) continue;
-        if (k.kind == kActionKey) {
-            if (k.key == action.key && k.modifiers == action.modifiers) return k.name;
-        } else {
-            return k.name;
-        }
+        bool sameKey = k.key == action.key && k.modifiers == action.modifiers;
+        if (k.kind == action.kind && (k.kind != kActionKey || sameKey)) return k.name;
     }
     return nullptr;
 }

@@ -82,7 +82,3 @@ struct HelpBox : Box {
     void Draw(ScreenGrid* grid) override;
     bool Handle(const TermKey& key) override;
 };
-
-// The help document's text for the terminal: help.txt beside the
-// executable or in the source tree, as code page 932 lines.
-std::vector<std::string> HelpLines();

@@ -10,6 +10,33 @@
 #include "shell/native/native_paths.h"
 #include "shell/native/spawn.h"
 
+namespace {
+
+// The first help document that exists, else the one beside the executable.
+std::string HelpDocumentPath() {
+    char exe[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    std::string folder = ".";
+    if (n > 0) {
+        exe[n] = '\0';
+        const char* slash = strrchr(exe, '/');
+        if (slash) folder.assign(exe, (size_t)(slash - exe));
+    }
+    const char* const candidates[] = {
+        "/tolvane.wri",
+        "/share/tolvane.wri",
+        "/../share/tolvane/tolvane.wri",
+        "/../../share/tolvane.wri",
+    };
+    for (const char* c : candidates) {
+        std::string path = folder + c;
+        if (access(path.c_str(), F_OK) == 0) return path;
+    }
+    return folder + candidates[0];
+}
+
+} // namespace
+
 // MessageBeep: an event, and the bell in an interactive terminal.
 void NativeDesktop::Beep() {
     Event("beep");
@@ -111,10 +138,8 @@ void NativeDesktop::Quit() {
     quitting = true;
     EditControl* edit = g_seam.edit;
     if (!edit) return;
-    std::string text((size_t)edit->GetTextLength() + 1, '\0');
-    int n = edit->GetText(&text[0], (int)text.size());
-    text.resize((size_t)n);
-    finalText = text;
+    finalText.assign((size_t)edit->GetTextLength() + 1, '\0');
+    finalText.resize((size_t)edit->GetText(&finalText[0], (int)finalText.size()));
 }
 
 void NativeDesktop::SetupDialog() {
@@ -150,27 +175,4 @@ void NativeDesktop::Event(const char* name, const char* text) {
         fprintf(events, "%s\n", name);
     }
     fflush(events);
-}
-
-// The first help document that exists, else the one beside the executable.
-std::string HelpDocumentPath() {
-    char exe[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    std::string folder = ".";
-    if (n > 0) {
-        exe[n] = '\0';
-        const char* slash = strrchr(exe, '/');
-        if (slash) folder.assign(exe, (size_t)(slash - exe));
-    }
-    const char* const candidates[] = {
-        "/tolvane.wri",
-        "/share/tolvane.wri",
-        "/../share/tolvane/tolvane.wri",
-        "/../../share/tolvane.wri",
-    };
-    for (const char* c : candidates) {
-        std::string path = folder + c;
-        if (access(path.c_str(), F_OK) == 0) return path;
-    }
-    return folder + candidates[0];
 }

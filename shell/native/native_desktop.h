@@ -63,6 +63,3 @@ class NativeDesktop : public Desktop {
     // line break in it as "\\n".
     void Event(const char* name, const char* text = nullptr);
 };
-
-// The help document: tolvane.wri beside the executable, else under share/.
-std::string HelpDocumentPath();

@@ -102,7 +102,6 @@ std::string CoreNameOf(const char* path, bool scriptRule) {
     if (!realpath(target.c_str(), real) || folder.empty() || g_links.links.size() >= kMaxLinks)
         return converts ? cp932 : Utf8ToCp932(path, strlen(path));
     std::string name = LinkNameOf(target);
-    std::string link, linkUtf8;
     for (int n = 1; n < 100; ++n) {
         std::string candidate = folder + "/" + (n == 1 ? "" : std::to_string(n) + "-");
         std::string candidateCp932;
@@ -111,12 +110,9 @@ std::string CoreNameOf(const char* path, bool scriptRule) {
         std::string utf8;
         if (!Cp932NameToUtf8(candidateCp932.c_str(), &utf8)) break;
         if (symlink(real, utf8.c_str()) == 0) {
-            link = candidateCp932;
-            linkUtf8 = utf8;
-            break;
+            g_links.links.push_back(utf8);
+            return candidateCp932;
         }
     }
-    if (link.empty()) return converts ? cp932 : Utf8ToCp932(path, strlen(path));
-    g_links.links.push_back(linkUtf8);
-    return link;
+    return converts ? cp932 : Utf8ToCp932(path, strlen(path));
 }

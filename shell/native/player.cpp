@@ -81,12 +81,9 @@ void StartSession(const char* settingsFile, const char* script) {
     g_seam = Seam{&g_native.edit, &g_native.menu, &g_native.desktop, &g_native.files,
                   &g_native.settings};
     BeginSession();
-    if (!script || !*script) {
-        StartConsole(nullptr);
-        return;
-    }
     // The name the core can take, as Windows hands on the short path.
-    StartConsole(CoreNameOf(script, true).c_str());
+    std::string name = script && *script ? CoreNameOf(script, true) : "";
+    StartConsole(name.empty() ? nullptr : name.c_str());
 }
 
 // Routes one action to the console, the control or the desktop.

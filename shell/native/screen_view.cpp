@@ -45,6 +45,24 @@ void PutGlyph(ScreenGrid* grid, int row, int column, const Glyph& g, int attr) {
     grid->At(row, column).text = g.utf8;
 }
 
+// The status bar's text (code page 932): angle mode, notation, decimals,
+// the renderings that are on; at the right the keys of the menu and the help.
+std::string StatusText(int columns) {
+    static const char* const kNotations[] = {"dispf", "dispe", "disp3e"};
+    int mode = g_settings.displayMode;
+    if (mode < 0 || mode > 2) mode = 0;
+    char left[128];
+    snprintf(left, sizeof left, " %s  %s  prec %d%s%s",
+             g_settings.angleMode == kRadians ? "rad" : "deg", kNotations[mode],
+             g_settings.precision, g_settings.hexFlag ? "  hex" : "",
+             g_settings.binFlag ? "  bin" : "");
+    const char* right = "F10:ﾒﾆｭｰ  F1:ﾍﾙﾌﾟ ";
+    int gap = columns - TextWidth(left) - TextWidth(right);
+    std::string text = left;
+    if (gap >= 1) text += std::string((size_t)gap, ' ') + right;
+    return text;
+}
+
 } // namespace
 
 // Every cell a blank.
@@ -192,22 +210,4 @@ void RenderConsole(const ScreenView& view, ScreenGrid* grid) {
     std::string status = StatusText(grid->columns);
     for (int c = 0; c < grid->columns; ++c) grid->At(textRows, c) = Cell{" ", kAttrStatus};
     grid->Put(textRows, 0, status.c_str(), kAttrStatus, grid->columns);
-}
-
-// Angle mode, notation, decimals, the renderings that are on; at the right
-// the keys of the menu and the help.
-std::string StatusText(int columns) {
-    static const char* const kNotations[] = {"dispf", "dispe", "disp3e"};
-    int mode = g_settings.displayMode;
-    if (mode < 0 || mode > 2) mode = 0;
-    char left[128];
-    snprintf(left, sizeof left, " %s  %s  prec %d%s%s",
-             g_settings.angleMode == kRadians ? "rad" : "deg", kNotations[mode],
-             g_settings.precision, g_settings.hexFlag ? "  hex" : "",
-             g_settings.binFlag ? "  bin" : "");
-    const char* right = "F10:ﾒﾆｭｰ  F1:ﾍﾙﾌﾟ ";
-    int gap = columns - TextWidth(left) - TextWidth(right);
-    std::string text = left;
-    if (gap >= 1) text += std::string((size_t)gap, ' ') + right;
-    return text;
 }

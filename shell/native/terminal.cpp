@@ -27,12 +27,8 @@ bool ReadInputLine(FILE* input, std::string* line) {
 
 // Bytes, or UTF-8 with CR LF as LF.
 void PrintConsoleText(const std::string& text, bool raw) {
-    if (raw) {
-        fwrite(text.data(), 1, text.size(), stdout);
-    } else {
-        std::string utf8 = TranscriptToUtf8(text.data(), text.size());
-        fwrite(utf8.data(), 1, utf8.size(), stdout);
-    }
+    std::string shown = raw ? text : TranscriptToUtf8(text.data(), text.size());
+    fwrite(shown.data(), 1, shown.size(), stdout);
     fflush(stdout);
 }
 
