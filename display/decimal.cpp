@@ -1,6 +1,7 @@
 #include "display/decimal.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 
 #include <charconv>
 #include <cmath>
@@ -74,7 +75,8 @@ int ScientificText(double value, char* text, int size) {
 // the first.
 void SplitDigits(double value, DecimalDigits* d) {
     char text[40];
-    const char* end = text + ScientificText(value, text, sizeof text);
+    const char* end = text + ScientificText(value, text, sizeof text - 1);
+    text[end - text] = '\0';
     const char* p = text;
     d->negative = std::signbit(value);
     if (*p == '-') ++p;
@@ -82,12 +84,7 @@ void SplitDigits(double value, DecimalDigits* d) {
     for (; p < end && *p != 'e'; ++p) {
         if (*p >= '0' && *p <= '9' && d->count < kSignificant) d->digit[d->count++] = *p;
     }
-    int exponent = 0;
-    bool negativeExponent = false;
-    if (p < end) ++p; // the "e"
-    if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
-    for (; p < end && *p >= '0' && *p <= '9'; ++p) exponent = exponent * 10 + (*p - '0');
-    d->exponent = negativeExponent ? -exponent : exponent;
+    d->exponent = p < end ? (int)strtol(p + 1, nullptr, 10) : 0; // behind the "e"
 }
 
 // The digit that stands at a power of ten.

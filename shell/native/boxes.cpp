@@ -382,12 +382,8 @@ bool SetupBox::Handle(const TermKey& key) {
             return false;
         }
         accepted = focus == kOk;
-        if (accepted) Store();
         return true;
-    case kTkEnter:
-        accepted = focus != kCancel;
-        if (accepted) Store();
-        return true;
+    case kTkEnter: accepted = focus != kCancel; return true;
     case kTkEscape: return true;
     case kTkMouse: {
         if (!LeftPress(key)) return false;
@@ -405,7 +401,6 @@ bool SetupBox::Handle(const TermKey& key) {
         if (key.y != buttons) return false;
         if (key.x >= ok && key.x < ok + 6) {
             accepted = true;
-            Store();
             return true;
         }
         if (key.x >= ok + 10 && key.x < ok + 20) return true;

@@ -67,8 +67,8 @@ struct SetupBox : Box {
     SetupBox(); // the values in use and in the settings file
     void Draw(ScreenGrid* grid) override;
     bool Handle(const TermKey& key) override;
-    // OK: the four immediate switches into the session and all seven into
-    // the settings file.
+    // After OK: the four immediate switches into the session and all seven
+    // into the settings file.
     void Store() const;
 };
 

@@ -50,7 +50,7 @@ void NativeDesktop::Beep() {
 bool NativeDesktop::AskYesNo(const char* text, const char* caption) {
     Event("question", text);
     if (boxes) return boxes->AskYesNo(text, caption);
-    return answerYes;
+    return options.answerYes;
 }
 
 // The dialog returns --open or --save, or is cancelled without them; the
@@ -62,7 +62,7 @@ bool NativeDesktop::ChooseFile(bool save, const char* title, int, char* fileTitl
         if (!boxes->AskFileName(save, title, &typed)) return false;
         return TakeFileName(save, typed.c_str(), fileTitle, size);
     }
-    return TakeFileName(save, save ? saveName : openName, fileTitle, size);
+    return TakeFileName(save, save ? options.save : options.open, fileTitle, size);
 }
 
 // The folder part becomes the current folder; false for no name.

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 
 #include "console/console.h"
@@ -24,9 +25,7 @@ PipeState g_pipe;
 
 // True when every byte is ASCII: such text needs no conversion.
 bool IsAscii(const std::string& text) {
-    for (unsigned char c : text)
-        if (c >= 0x80) return false;
-    return true;
+    return std::none_of(text.begin(), text.end(), [](unsigned char c) { return c >= 0x80; });
 }
 
 // One finished output line: results to standard output without the leading
@@ -69,9 +68,8 @@ void Observe(const char* text, bool error) {
 // Typing text that holds no control character is the same as putting it at
 // the caret in one step.
 bool HasControl(const std::string& text) {
-    for (unsigned char c : text)
-        if (c < 0x20 || c == 0x7F) return true;
-    return false;
+    return std::any_of(text.begin(), text.end(),
+                       [](unsigned char c) { return c < 0x20 || c == 0x7F; });
 }
 
 // Types a line at the end of the console.

@@ -234,7 +234,7 @@ struct ScreenBoxes : DesktopBoxes {
     bool AskYesNo(const char* text, const char* caption) override {
         QuestionBox box(text, caption);
         Show(&box);
-        return snapshot ? g_native.desktop.answerYes : box.yes && !g_stopSignal;
+        return snapshot ? g_native.desktop.options.answerYes : box.yes && !g_stopSignal;
     }
     // The name field until Enter or Escape; --open or --save names a picture's.
     bool AskFileName(bool save, const char* title, std::string* name) override {
@@ -245,7 +245,7 @@ struct ScreenBoxes : DesktopBoxes {
             *name = box.name;
             return box.accepted && !g_stopSignal;
         }
-        const char* given = save ? g_native.desktop.saveName : g_native.desktop.openName;
+        const char* given = save ? g_native.desktop.options.save : g_native.desktop.options.open;
         *name = given ? given : "";
         return given != nullptr;
     }
@@ -254,10 +254,11 @@ struct ScreenBoxes : DesktopBoxes {
         HelpBox box;
         Show(&box);
     }
-    // The setup box; OK stores the switches itself.
+    // The setup box; OK stores the switches.
     void Setup() override {
         SetupBox box;
         Show(&box);
+        if (box.accepted) box.Store();
     }
     // The menu; the chosen item's command runs after it closed (a script
     // chooses in a picture with {Menu:ID}).
@@ -299,8 +300,8 @@ struct ScreenBoxes : DesktopBoxes {
             while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
             }
         }
-        std::string back = Cp932ToUtf8("\n[Enter で Tolvane に戻ります]",
-                                       strlen("\n[Enter で Tolvane に戻ります]"));
+        const char kBack[] = "\n[Enter で Tolvane に戻ります]";
+        std::string back = Cp932ToUtf8(kBack, strlen(kBack));
         fputs(back.c_str(), stdout);
         fflush(stdout);
         char c = 0;
