@@ -39,6 +39,17 @@ enum { kSetupSwitchCount = 7 };
 // that take effect at once first.
 extern const SettingKey kSetupSwitches[kSetupSwitchCount];
 
+// One check box of the setup dialog: the key it stores, its control id in
+// the resource script's dialog and its label there (code page 932).
+struct SetupCheckBox {
+    SettingKey key;
+    int control;
+    const char* label;
+};
+// In the order the dialog shows them; the first two take effect at the next
+// start.
+extern const SetupCheckBox kSetupCheckBoxes[kSetupSwitchCount];
+
 // An integer key of the settings file; its default when it is missing.
 int ReadSettingInt(SettingKey key);
 // Whether the key's value counts as set: exactly 1 for the keys that say

@@ -13,23 +13,6 @@
 
 namespace {
 
-// One switch of the setup box: its label and its settings key.
-struct Switch {
-    const char* label;
-    SettingKey key;
-};
-
-// In the order the box shows them; the first two take effect at the next start.
-const Switch kSwitchTable[SetupBox::kSwitches] = {
-    {"横ｽｸﾛｰﾙﾊﾞ-を表示する", kSettingHscroll},
-    {"ｱｲｺﾝ状態で起動する(ﾄﾚｲ)", kSettingIcon},
-    {"ﾌﾟﾛﾝﾌﾟﾄ前に改行を入れない", kSettingCrflag},
-    {"常に手前に表示する", kSettingOntop},
-    {"ｸﾛｰｽﾞﾎﾞﾀﾝで終了しない", kSettingEndflag},
-    {"重複起動しない", kSettingDup},
-    {"2ﾊﾞｲﾄ分を2進表示する(通常は4ﾊﾞｲﾄ)", kSettingByte2},
-};
-
 const char kNextStart[] = " 次回起動時から有効  ";
 const char kYesLabel[] = "[ はい(Y) ]";
 const char kNoLabel[] = "[ いいえ(N) ]";
@@ -341,7 +324,7 @@ bool FileNameBox::Handle(const TermKey& key) {
 
 // The immediate switches as they are in use, the others as the file has them.
 SetupBox::SetupBox() {
-    for (int i = 0; i < kSwitches; ++i) values[i] = SetupSwitchShown(kSwitchTable[i].key);
+    for (int i = 0; i < kSwitches; ++i) values[i] = SetupSwitchShown(kSetupCheckBoxes[i].key);
 }
 
 // The two next-start switches under their heading, the others, the buttons.
@@ -354,7 +337,7 @@ void SetupBox::Draw(ScreenGrid* grid) {
     grid->Put(top + 1, left + 2, kNextStart, kAttrBox, left + width - 1);
     for (int i = 0; i < kSwitches; ++i) {
         int r = top + 2 + i + (i >= 2 ? 1 : 0);
-        std::string line = std::string(values[i] ? "[x] " : "[ ] ") + kSwitchTable[i].label;
+        std::string line = std::string(values[i] ? "[x] " : "[ ] ") + kSetupCheckBoxes[i].label;
         grid->Put(r, left + 3, line.c_str(), i == focus ? kAttrBoxChosen : kAttrBox,
                   left + width - 1);
     }
@@ -415,7 +398,7 @@ bool SetupBox::Handle(const TermKey& key) {
 void SetupBox::Store() const {
     for (SettingKey key : kSetupSwitches)
         for (int i = 0; i < kSwitches; ++i)
-            if (kSwitchTable[i].key == key) StoreSetupSwitch(key, values[i] != 0);
+            if (kSetupCheckBoxes[i].key == key) StoreSetupSwitch(key, values[i] != 0);
 }
 
 // The document read once as it opens.

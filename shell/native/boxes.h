@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "console/settings_file.h"
 #include "shell/native/screen_view.h"
 #include "shell/native/term_keys.h"
 
@@ -58,7 +59,7 @@ struct FileNameBox : Box {
 
 // The seven switches with OK and Cancel.
 struct SetupBox : Box {
-    enum { kSwitches = 7, kOk = kSwitches, kCancel = kSwitches + 1 };
+    enum { kSwitches = kSetupSwitchCount, kOk = kSwitches, kCancel = kSwitches + 1 };
     int values[kSwitches];
     int focus = 0; // a switch, kOk or kCancel
     bool accepted = false;

@@ -7,19 +7,6 @@
 
 namespace {
 
-// A check box and the settings key it shows.
-struct Switch {
-    int id;
-    SettingKey key;
-};
-
-const Switch kSwitches[] = {
-    {IDC_SETUP_CRFLAG, kSettingCrflag},   {IDC_SETUP_ONTOPFLAG, kSettingOntop},
-    {IDC_SETUP_ENDFLAG, kSettingEndflag}, {IDC_SETUP_BYTE2, kSettingByte2},
-    {IDC_SETUP_HSCROLL, kSettingHscroll}, {IDC_SETUP_ICON, kSettingIcon},
-    {IDC_SETUP_DUP, kSettingDup},
-};
-
 // Moves a window to the middle of the screen, keeping its size.
 void CenterOnScreen(HWND hwnd) {
     RECT rect;
@@ -35,16 +22,17 @@ void CenterOnScreen(HWND hwnd) {
 // each checked when the program would take it as set.
 void InitSwitches(HWND dialog) {
     CenterOnScreen(dialog);
-    for (const Switch& s : kSwitches)
-        CheckDlgButton(dialog, s.id, SetupSwitchShown(s.key) ? BST_CHECKED : BST_UNCHECKED);
+    for (const SetupCheckBox& box : kSetupCheckBoxes)
+        CheckDlgButton(dialog, box.control,
+                       SetupSwitchShown(box.key) ? BST_CHECKED : BST_UNCHECKED);
 }
 
 // OK: each switch in the order the settings store them.
 void StoreSwitches(HWND dialog) {
     for (SettingKey key : kSetupSwitches)
-        for (const Switch& s : kSwitches)
-            if (s.key == key)
-                StoreSetupSwitch(key, IsDlgButtonChecked(dialog, s.id) == BST_CHECKED);
+        for (const SetupCheckBox& box : kSetupCheckBoxes)
+            if (box.key == key)
+                StoreSetupSwitch(key, IsDlgButtonChecked(dialog, box.control) == BST_CHECKED);
 }
 
 // The font chooser on the console's font record; a confirmed font is applied
