@@ -112,8 +112,7 @@ bool ParseName(const char* name, size_t length, KeyAction* action) {
     if (length > 5 && memcmp(name, "Drop:", 5) == 0) {
         if (length - 5 >= kKeyPathSize) return false;
         *action = MakeAction(kActionDrop);
-        memcpy(action->path, name + 5, length - 5);
-        action->path[length - 5] = '\0';
+        snprintf(action->path, sizeof action->path, "%.*s", (int)(length - 5), name + 5);
         return true;
     }
     return false;

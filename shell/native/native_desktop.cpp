@@ -159,20 +159,19 @@ void NativeDesktop::ShowWindow() {
 // One line: the name, a blank and the text in UTF-8 when there is one.
 void NativeDesktop::Event(const char* name, const char* text) {
     if (!events) return;
-    if (text) {
-        // Keep the event on one line: a line break is written as "\n".
-        std::string oneLine;
-        for (const char* p = text; *p; ++p) {
-            if (p[0] == '\r' && p[1] == '\n') continue;
-            if (*p == '\n' || *p == '\r')
-                oneLine += "\\n";
-            else
-                oneLine += *p;
-        }
-        std::string utf8 = Cp932ToUtf8(oneLine.data(), oneLine.size());
-        fprintf(events, "%s %s\n", name, utf8.c_str());
-    } else {
-        fprintf(events, "%s\n", name);
+    // Keep the event on one line: a line break is written as "\n".
+    std::string oneLine;
+    for (const char* p = text ? text : ""; *p; ++p) {
+        if (p[0] == '\r' && p[1] == '\n') continue;
+        if (*p == '\n' || *p == '\r')
+            oneLine += "\\n";
+        else
+            oneLine += *p;
     }
+    std::string utf8 = Cp932ToUtf8(oneLine.data(), oneLine.size());
+    if (text)
+        fprintf(events, "%s %s\n", name, utf8.c_str());
+    else
+        fprintf(events, "%s\n", name);
     fflush(events);
 }

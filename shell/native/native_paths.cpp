@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "text/text.h"
@@ -71,18 +72,11 @@ std::string LinkNameOf(const std::string& path) {
     if (name.size() > kMaxLinkName) {
         // Cut between characters: keep the last 8 bytes whole if ASCII.
         std::string tail = name.substr(name.size() - 8);
-        bool ascii = true;
-        for (char c : tail) ascii = ascii && (unsigned char)c < 0x80;
-        if (!ascii) tail.clear();
-        std::string head;
-        for (size_t i = 0; i < name.size() && head.size() + tail.size() + 2 < kMaxLinkName;) {
-            unsigned char c = (unsigned char)name[i];
-            size_t n = IsLeadByte(c) ? 2 : 1;
-            if (head.size() + n + tail.size() + 2 >= kMaxLinkName) break;
-            head += name.substr(i, n);
-            i += n;
-        }
-        name = head + "_" + tail;
+        if (std::any_of(tail.begin(), tail.end(), [](unsigned char c) { return c >= 0x80; }))
+            tail.clear();
+        char head[kMaxLinkName];
+        CopyText(head, (int)(kMaxLinkName - tail.size() - 2), name.c_str(), (int)name.size());
+        name = std::string(head) + "_" + tail;
     }
     return name.empty() ? std::string("_") : name;
 }

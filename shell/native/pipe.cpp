@@ -44,8 +44,7 @@ void EmitLine() {
             else
                 fprintf(stderr, "tolvane: %s\n", utf8.c_str());
         } else {
-            fputs(utf8.c_str(), stdout);
-            fputc('\n', stdout);
+            puts(utf8.c_str());
         }
     }
     text.clear();

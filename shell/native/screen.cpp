@@ -444,8 +444,7 @@ void OnResize(int) {
 
 // The handlers, without SA_RESTART so that a wait ends at once.
 void InstallSignals() {
-    struct sigaction action;
-    memset(&action, 0, sizeof action);
+    struct sigaction action = {};
     sigemptyset(&action.sa_mask);
     action.sa_handler = OnStop;
     sigaction(SIGTERM, &action, nullptr);

@@ -29,8 +29,7 @@ const std::string& CharacterUtf8(const char* p, int bytes) {
 // Display width of one UTF-8 character; what cannot show is one "?".
 int Utf8Width(const std::string& utf8, bool* printable) {
     wchar_t wc = 0;
-    mbstate_t state;
-    memset(&state, 0, sizeof state);
+    mbstate_t state = {};
     size_t n = mbrtowc(&wc, utf8.data(), utf8.size(), &state);
     int width = (n == (size_t)-1 || n == (size_t)-2 || n == 0) ? -1 : wcwidth(wc);
     *printable = width > 0;

@@ -49,8 +49,7 @@ int Modifiers(int parameter) {
 
 // A key without a character.
 TermKey Key(int code, int modifiers = 0) {
-    TermKey key;
-    memset(&key, 0, sizeof key);
+    TermKey key = {};
     key.code = code;
     key.modifiers = modifiers;
     return key;

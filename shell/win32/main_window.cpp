@@ -2,7 +2,6 @@
 // minimizing, answers the tray icon, runs the menu and accelerator commands,
 // types dropped files' paths, and ends the program.
 #include <stdio.h>
-#include <string.h>
 
 #include "commands/commands.h"
 #include "console/console.h"
@@ -30,8 +29,7 @@ void TypeDroppedFile(HDROP drop) {
 
 // Fills the tray icon record from the arguments and hands it to the shell.
 BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip) {
-    NOTIFYICONDATAA data;
-    memset(&data, 0, sizeof data);
+    NOTIFYICONDATAA data = {};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = hwnd;
     data.uID = id;

@@ -1,5 +1,4 @@
 // The setup dialog: seven switches of the settings file and the console font.
-#include <string.h>
 
 #include "console/settings_file.h"
 #include "shell/win32/late_dlls.h"
@@ -38,8 +37,7 @@ void StoreSwitches(HWND dialog) {
 // The font chooser on the console's font record; a confirmed font is applied
 // and stored at once, whatever the dialog's own buttons do afterwards.
 void ChooseConsoleFont(HWND dialog) {
-    CHOOSEFONTA choose;
-    memset(&choose, 0, sizeof choose);
+    CHOOSEFONTA choose = {};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = dialog;
     choose.lpLogFont = &g_shell.logFont;

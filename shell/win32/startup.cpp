@@ -34,8 +34,7 @@ void ShowStartFailure() {
 
 // Windows 98 and ME: the 9x family after version 4.0.
 bool IsWindows98OrMe() {
-    OSVERSIONINFOA info;
-    memset(&info, 0, sizeof info);
+    OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
     GetVersionExA(&info);
     return info.dwMajorVersion == 4 && info.dwMinorVersion != 0 &&
@@ -57,8 +56,7 @@ BOOL BringToFront(HWND hwnd) {
 
 // Registers the main window class.
 bool RegisterMainClass() {
-    WNDCLASSA wc;
-    memset(&wc, 0, sizeof wc);
+    WNDCLASSA wc = {};
     wc.style = CS_BYTEALIGNWINDOW | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = g_shell.instance;
@@ -89,21 +87,15 @@ void BuildHelpPath() {
     if (length == 0 || length >= sizeof module) length = 0;
     module[length] = '\0';
     char* slash = strrchr(module, '\\');
-    if (slash)
-        *slash = '\0';
-    else
-        module[0] = '\0';
+    *(slash ? slash : module) = '\0'; // the folder, or nothing without a backslash
     snprintf(g_shell.helpPath, sizeof g_shell.helpPath, "%s\\%s", module, kHelpName);
 }
 
 // The window's place and size, a position beyond the screen put back to
 // its default.
 Placement ReadPlacement() {
-    Placement p;
-    p.x = ReadSettingInt(kSettingX);
-    p.y = ReadSettingInt(kSettingY);
-    p.w = ReadSettingInt(kSettingW);
-    p.h = ReadSettingInt(kSettingH);
+    Placement p = {ReadSettingInt(kSettingX), ReadSettingInt(kSettingY), ReadSettingInt(kSettingW),
+                   ReadSettingInt(kSettingH)};
     if (p.x > GetSystemMetrics(SM_CXSCREEN)) p.x = kSettingTable[kSettingX].fallback;
     if (p.y > GetSystemMetrics(SM_CYSCREEN)) p.y = kSettingTable[kSettingY].fallback;
     return p;

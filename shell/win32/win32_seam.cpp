@@ -389,11 +389,7 @@ void FlushConsoleOutput() {
 
 // Points the core's seam at the real edit control, menu and desktop.
 void InstallWin32Seam() {
-    g_seam.edit = &g_edit;
-    g_seam.menu = &g_menu;
-    g_seam.desktop = &g_desktop;
-    g_seam.files = &g_files;
-    g_seam.settings = &g_settingsStore;
+    g_seam = Seam{&g_edit, &g_menu, &g_desktop, &g_files, &g_settingsStore};
     // The window repaints slowly under some hosts: a statement's scripts get
     // the time that still ends them well within ten seconds.
     SetScriptTimeLimit(4.0, 8.0);
