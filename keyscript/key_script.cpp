@@ -152,10 +152,7 @@ KeyAction MakeAction(int kind) {
 // Starts reading a script; a byte-order mark at its start is not typed.
 void StartKeyScript(KeyScriptReader* reader, const char* text, size_t size) {
     const unsigned char* bytes = (const unsigned char*)text;
-    reader->text = text;
-    reader->size = size;
-    reader->pos = 0;
-    reader->line = 1;
+    *reader = KeyScriptReader{text, size, 0, 1};
     if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) reader->pos = 3;
 }
 

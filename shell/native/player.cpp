@@ -104,11 +104,7 @@ void PlayAction(const KeyAction& action) {
     case kActionMinimize: desktop.HideWindow(); break;
     case kActionTrayLeft: desktop.ShowWindow(); break;
     case kActionTrayRight: desktop.ShowPopupMenu(); break;
-    case kActionDrop: {
-        std::string path = CoreNameOf(action.path, false);
-        AppendFormat("%s", path.c_str());
-        break;
-    }
+    case kActionDrop: AppendFormat("%s", CoreNameOf(action.path, false).c_str()); break;
     default: break;
     }
 }

@@ -93,12 +93,8 @@ void Draw() {
         }
     }
     attrset(A_NORMAL);
-    if (grid.caretRow >= 0) {
-        move(grid.caretRow, grid.caretColumn);
-        curs_set(1);
-    } else {
-        curs_set(0);
-    }
+    if (grid.caretRow >= 0) move(grid.caretRow, grid.caretColumn);
+    curs_set(grid.caretRow >= 0 ? 1 : 0);
     refresh();
 }
 

@@ -258,12 +258,9 @@ void DecodeTermKeys(TermKeyDecoder* d, const char* bytes, size_t size, std::vect
 // is decoded afresh; unfinished UTF-8 is dropped.
 void FlushTermKeys(TermKeyDecoder* d, std::vector<TermKey>* out) {
     while (d->count > 0) {
-        if (d->pending[0] == 0x1B) {
-            out->push_back(Key(kTkEscape));
-            Consume(d, 1);
-            Drain(d, out);
-        } else {
-            Consume(d, 1);
-        }
+        bool escape = d->pending[0] == 0x1B;
+        if (escape) out->push_back(Key(kTkEscape));
+        Consume(d, 1);
+        if (escape) Drain(d, out);
     }
 }

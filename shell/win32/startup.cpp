@@ -201,10 +201,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     CreatePopup();
     g_shell.accelerators = LoadAcceleratorsA(instance, kClassName);
 
-    if (ReadSettingSwitch(kSettingIcon))
-        ShowWindow(g_shell.main, SW_HIDE);
-    else
-        ShowWindow(g_shell.main, showCommand);
+    ShowWindow(g_shell.main, ReadSettingSwitch(kSettingIcon) ? SW_HIDE : showCommand);
     ApplyTopmost(g_settings.ontopflag != 0);
 
     char given[kStatementSize], path[kFileBufferSize];
