@@ -192,18 +192,14 @@ CommandIndex g_index;
 
 // Fills the index from the table, keeping table order within each byte.
 void BuildIndex() {
-    signed char* last[256];
-    for (int b = 0; b < 256; ++b) {
-        g_index.first[b] = -1;
-        last[b] = &g_index.first[b];
-    }
-    for (int i = 0; i < kCommandCount; ++i) {
+    for (int b = 0; b < 256; ++b) g_index.first[b] = -1;
+    // From the end, each command in front of those behind it.
+    for (int i = kCommandCount - 1; i >= 0; --i) {
         if (!kCommands[i].name) continue;
         unsigned char b = (unsigned char)kCommands[i].name[0];
         g_index.length[i] = (unsigned char)strlen(kCommands[i].name);
-        g_index.next[i] = -1;
-        *last[b] = (signed char)i;
-        last[b] = &g_index.next[i];
+        g_index.next[i] = g_index.first[b];
+        g_index.first[b] = (signed char)i;
     }
     g_index.built = true;
 }

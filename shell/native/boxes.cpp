@@ -378,16 +378,10 @@ bool SetupBox::Handle(const TermKey& key) {
                 return false;
             }
         }
-        int buttons = top + kSwitches + 4;
-        int width = 46;
-        int ok = left + width / 2 - 12;
-        if (key.y != buttons) return false;
-        if (key.x >= ok && key.x < ok + 6) {
-            accepted = true;
-            return true;
-        }
-        if (key.x >= ok + 10 && key.x < ok + 20) return true;
-        return false;
+        int ok = left + 46 / 2 - 12; // where OK stands in a box of its full width
+        if (key.y != top + kSwitches + 4) return false;
+        accepted = key.x >= ok && key.x < ok + 6;
+        return accepted || (key.x >= ok + 10 && key.x < ok + 20);
     }
     default: return false;
     }

@@ -109,20 +109,20 @@ void PrintGrid() {
     fflush(stdout);
 }
 
-// The terminal's size now.
+// The terminal's size now, ncurses told of it.
 void ReadSize() {
     struct winsize size;
     if (ioctl(1, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) {
         g_screen.columns = size.ws_col;
         g_screen.rows = size.ws_row;
     }
+    resizeterm(g_screen.rows, g_screen.columns);
 }
 
-// A resize: ncurses takes the new size, the view follows the caret again.
+// A resize: the new size, the view following the caret again.
 void Resize() {
     g_resized = 0;
     ReadSize();
-    resizeterm(g_screen.rows, g_screen.columns);
     FollowCaret(&g_screen.view, g_screen.columns, TextRows());
     Draw();
 }
@@ -202,7 +202,6 @@ void StartCurses() {
     fputs(kMouseOn, stdout);
     fflush(stdout);
     ReadSize();
-    resizeterm(g_screen.rows, g_screen.columns);
 }
 
 // The terminal as it was.

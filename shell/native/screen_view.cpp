@@ -103,10 +103,8 @@ std::string ScreenGrid::Text() const {
     for (int r = 0; r < rows; ++r) {
         std::string line;
         for (int c = 0; c < columns; ++c) line += cells[(size_t)(r * columns + c)].text;
-        size_t end = line.find_last_not_of(' ');
-        line.resize(end == std::string::npos ? 0 : end + 1);
-        out += line;
-        out += '\n';
+        line.erase(line.find_last_not_of(' ') + 1); // npos + 1: all blanks
+        out += line + '\n';
     }
     return out;
 }
