@@ -49,17 +49,12 @@ int Modifiers(int parameter) {
 
 // A key without a character.
 TermKey Key(int code, int modifiers = 0) {
-    TermKey key = {};
-    key.code = code;
-    key.modifiers = modifiers;
-    return key;
+    return TermKey{code, 0, modifiers, 0, false, false, 0, 0};
 }
 
 // A typed character.
 TermKey CharKey(unsigned codepoint, int modifiers) {
-    TermKey key = Key(kTkChar, modifiers);
-    key.codepoint = codepoint;
-    return key;
+    return TermKey{kTkChar, codepoint, modifiers, 0, false, false, 0, 0};
 }
 
 // A key from one character code: the control characters are the keys
