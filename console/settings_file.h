@@ -1,5 +1,6 @@
 // The keys of the settings file tolvane.ini: one table of their sections,
-// names and defaults, read and written through the seam's settings store.
+// names and defaults, read and written through the seam's settings store,
+// and the setup dialog's check boxes that show the switches among them.
 #pragma once
 
 #include "console/settings.h"
