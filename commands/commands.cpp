@@ -31,21 +31,10 @@ struct Command {
     CommandAction action;
 };
 
-// exit, quit, bye: the quit sequence.
-void QuitAction(int) {
-    g_seam.desktop->Quit();
-}
-
-// deg: angles in degrees.
-void DegreesAction(int) {
-    g_settings.angleMode = kDegrees;
-    Append(" 角度単位:度(deg)\r\n");
-}
-
-// rad: angles in radians.
-void RadiansAction(int) {
-    g_settings.angleMode = kRadians;
-    Append(" 角度単位:ラジアン(rad)\r\n");
+// deg and rad: the angle unit, and the line that names it.
+void SetAngleMode(int mode, const char* report) {
+    g_settings.angleMode = mode;
+    Append(report);
 }
 
 // list: functions, variables, then the report without ans.
@@ -62,50 +51,28 @@ void ListAction(int) {
     PrintSettingsReport(0);
 }
 
-// cls: clears the console.
-void ClearAction(int) {
-    ClearConsole();
-}
-
-// Popup menu "画面ｸﾘｱ": the console cleared, only a fresh prompt left.
-void ClearScreenAction(int) {
-    ClearConsole();
-    PrintPrompt();
-}
-
-// def: defines a user function from the argument.
-void DefineAction(int) {
-    DefineFunction();
+// The argument of a command that needs one; nullptr, and a syntax error
+// reported, when there is none.
+const char* RequiredArgument(int nameLength) {
+    const char* arg = TakeArgument(nameLength);
+    if (*arg != '\0') return arg;
+    AppendError(" Syntax Error\r\n");
+    return nullptr;
 }
 
 // precision, prec: the number of decimals, kept within what the formatter holds.
 void PrecisionAction(int nameLength) {
-    const char* arg = TakeArgument(nameLength);
-    if (*arg == '\0') {
-        AppendError(" Syntax Error\r\n");
-        return;
-    }
+    const char* arg = RequiredArgument(nameLength);
+    if (!arg) return;
     char* end = nullptr;
     long value = strtol(arg, &end, 10);
     if (end != arg) g_settings.precision = ClampPrecision(value);
     PrintSettingsReport(1);
 }
 
-// dispe: exponent notation.
-void ExponentAction(int) {
-    g_settings.displayMode = kExponent;
-    PrintSettingsReport(1);
-}
-
-// dispf: fixed notation.
-void FixedAction(int) {
-    g_settings.displayMode = kFixed;
-    PrintSettingsReport(1);
-}
-
-// disp3e: engineering notation.
-void EngineeringAction(int) {
-    g_settings.displayMode = kEngineering;
+// dispf, dispe, disp3e: the notation, then the report.
+void SetDisplayMode(int mode) {
+    g_settings.displayMode = mode;
     PrintSettingsReport(1);
 }
 
@@ -130,19 +97,17 @@ bool ReadDouble(const char* text, double* value) {
 
 // zero: the zero threshold.
 void ZeroAction(int nameLength) {
-    const char* arg = TakeArgument(nameLength);
-    if (*arg == '\0') {
-        AppendError(" Syntax Error\r\n");
-        return;
-    }
+    const char* arg = RequiredArgument(nameLength);
+    if (!arg) return;
     double value;
     if (ReadDouble(arg, &value)) g_settings.zeroThreshold = value;
     PrintSettingsReport(1);
 }
 
-// ?, help: opens the help document.
-void HelpAction(int) {
-    g_seam.desktop->OpenHelp();
+// Popup menu "画面ｸﾘｱ": the console cleared, only a fresh prompt left.
+void ClearScreenAction(int) {
+    ClearConsole();
+    PrintPrompt();
 }
 
 // setup: the setup dialog, then the stored always-on-top switch again.
@@ -151,101 +116,64 @@ void SetupAction(int) {
     g_seam.desktop->SetTopmost(g_settings.ontopflag != 0);
 }
 
-// icon, min: hides the main window into the tray.
-void HideAction(int) {
-    g_seam.desktop->HideWindow();
-}
-
-// hex: hexadecimal rendering on or off.
-void HexAction(int) {
-    g_settings.hexFlag = g_settings.hexFlag == 0 ? 1 : 0;
-}
-
-// bin: binary rendering on or off.
-void BinaryAction(int) {
-    g_settings.binFlag = g_settings.binFlag == 0 ? 1 : 0;
-}
-
-// history, hist: list the history when the statement has finished.
-void HistoryAction(int) {
-    g_history.state = kHistoryList;
-}
-
-// !: recalls a history entry.
-void RecallAction(int) {
-    RecallHistory();
-}
-
 // top: always on top for this run, "off" ends it.
 void TopAction(int nameLength) {
-    const char* arg = TakeArgument(nameLength);
-    if (EqualsNoCase(arg, "off")) {
-        g_seam.desktop->SetTopmost(false);
-        Append(" 画面手前表示ﾓｰﾄﾞ(OFF)\r\n");
-    } else {
-        g_seam.desktop->SetTopmost(true);
-        Append(" 画面手前表示ﾓｰﾄﾞ(ON)\r\n");
-    }
-}
-
-// explorer: opens the file manager.
-void ExplorerAction(int) {
-    g_seam.desktop->OpenFileManager();
-}
-
-// exec: starts the argument as a command line.
-void ExecAction(int nameLength) {
-    g_seam.desktop->StartProgram(TakeArgument(nameLength));
+    bool on = !EqualsNoCase(TakeArgument(nameLength), "off");
+    g_seam.desktop->SetTopmost(on);
+    Append(on ? " 画面手前表示ﾓｰﾄﾞ(ON)\r\n" : " 画面手前表示ﾓｰﾄﾞ(OFF)\r\n");
 }
 
 // In table order; the first whose name begins the statement wins, so a name
 // that begins another stands behind it (precision before prec). The rows
-// without a name, in front of the end marker, are chosen by id only.
+// without a name, in front of the end marker, are chosen by id only: a
+// popup menu item, then the accelerator keys' commands (Ctrl+L, Ctrl+K and
+// Ctrl+P do on an input line what Tab, Shift+Tab and the no-conversion key
+// do).
 const Command kCommands[] = {
-    {"exit", IDM_QUIT, QuitAction},
-    {"quit", 0, QuitAction},
-    {"bye", 0, QuitAction},
-    {"deg", 0, DegreesAction},
-    {"rad", 0, RadiansAction},
+    {"exit", IDM_QUIT, [](int) { g_seam.desktop->Quit(); }},
+    {"quit", 0, [](int) { g_seam.desktop->Quit(); }},
+    {"bye", 0, [](int) { g_seam.desktop->Quit(); }},
+    {"deg", 0, [](int) { SetAngleMode(kDegrees, " 角度単位:度(deg)\r\n"); }},
+    {"rad", 0, [](int) { SetAngleMode(kRadians, " 角度単位:ラジアン(rad)\r\n"); }},
     {"list", 0, ListAction},
-    {"cls", 0, ClearAction},
-    {"def", 0, DefineAction},
+    {"cls", 0, [](int) { ClearConsole(); }},
+    {"def", 0, [](int) { DefineFunction(); }},
     {"call", 0, CallAction},
     {"save", 0, SaveAction},
     {"precision", 0, PrecisionAction},
     {"prec", 0, PrecisionAction},
-    {"dispe", 0, ExponentAction},
-    {"dispf", 0, FixedAction},
+    {"dispe", 0, [](int) { SetDisplayMode(kExponent); }},
+    {"dispf", 0, [](int) { SetDisplayMode(kFixed); }},
     {"zero", 0, ZeroAction},
-    {"?", IDM_HELP, HelpAction},
-    {"help", 0, HelpAction},
+    {"?", IDM_HELP, [](int) { g_seam.desktop->OpenHelp(); }},
+    {"help", 0, [](int) { g_seam.desktop->OpenHelp(); }},
     {"setup", IDM_SETUP, SetupAction},
-    {"icon", 0, HideAction},
-    {"hex", 0, HexAction},
-    {"bin", 0, BinaryAction},
-    {"disp3e", 0, EngineeringAction},
-    {"history", 0, HistoryAction},
-    {"hist", 0, HistoryAction},
-    {"!", 0, RecallAction},
-    {"min", 0, HideAction},
+    {"icon", 0, [](int) { g_seam.desktop->HideWindow(); }},
+    {"hex", 0, [](int) { g_settings.hexFlag = !g_settings.hexFlag; }},
+    {"bin", 0, [](int) { g_settings.binFlag = !g_settings.binFlag; }},
+    {"disp3e", 0, [](int) { SetDisplayMode(kEngineering); }},
+    {"history", 0, [](int) { g_history.state = kHistoryList; }}, // listed when the statement ends
+    {"hist", 0, [](int) { g_history.state = kHistoryList; }},
+    {"!", 0, [](int) { RecallHistory(); }},
+    {"min", 0, [](int) { g_seam.desktop->HideWindow(); }},
     {"top", 0, TopAction},
-    {"explorer", 0, ExplorerAction},
-    {"exec", 0, ExecAction},
+    {"explorer", 0, [](int) { g_seam.desktop->OpenFileManager(); }},
+    {"exec", 0, [](int n) { g_seam.desktop->StartProgram(TakeArgument(n)); }},
     {nullptr, IDM_CLEAR, ClearScreenAction},
-    {nullptr, ID_TYPE_ANS, TypeAns},
-    {nullptr, ID_RETYPE_F3, RetypeLastLine},
+    {nullptr, ID_TYPE_ANS, [](int) { PrintValue(g_console.ans, 0, 1); }},
+    {nullptr, ID_RETYPE_F3, [](int) { Append(g_console.lastLine); }},
     {nullptr, ID_CLEAR_INPUT, ClearInputLine},
-    {nullptr, ID_TEMPLATE_SIN, TypeSin},
-    {nullptr, ID_TEMPLATE_COS, TypeCos},
-    {nullptr, ID_TEMPLATE_TAN, TypeTan},
-    {nullptr, ID_TEMPLATE_SQRT, TypeSqrt},
-    {nullptr, ID_TEMPLATE_LN, TypeLn},
-    {nullptr, ID_RETYPE_CTRL_D, RetypeLastLine},
-    {nullptr, ID_NEXT_OPERATOR, NextOperatorCommand},
-    {nullptr, ID_PREVIOUS_OPERATOR, PreviousOperatorCommand},
-    {nullptr, ID_PARENTHESES, ParenthesesCommand},
-    {nullptr, ID_HEX_PREFIX, TypeHexPrefix},
-    {nullptr, ID_BIN_PREFIX, TypeBinPrefix},
+    {nullptr, ID_TEMPLATE_SIN, [](int) { AppendTemplate("sin()"); }},
+    {nullptr, ID_TEMPLATE_COS, [](int) { AppendTemplate("cos()"); }},
+    {nullptr, ID_TEMPLATE_TAN, [](int) { AppendTemplate("tan()"); }},
+    {nullptr, ID_TEMPLATE_SQRT, [](int) { AppendTemplate("sqrt()"); }},
+    {nullptr, ID_TEMPLATE_LN, [](int) { AppendTemplate("ln()"); }},
+    {nullptr, ID_RETYPE_CTRL_D, [](int) { Append(g_console.lastLine); }},
+    {nullptr, ID_NEXT_OPERATOR, [](int) { ConsoleChar(kVkTab, false, 0); }},
+    {nullptr, ID_PREVIOUS_OPERATOR, [](int) { ConsoleChar(kVkTab, true, 0); }},
+    {nullptr, ID_PARENTHESES, [](int) { ConsoleKeyDown(kVkNonConvert, false, false); }},
+    {nullptr, ID_HEX_PREFIX, [](int) { Append("0x"); }},
+    {nullptr, ID_BIN_PREFIX, [](int) { Append("0b"); }},
     {"/", 0, nullptr},
 };
 
@@ -264,18 +192,14 @@ CommandIndex g_index;
 
 // Fills the index from the table, keeping table order within each byte.
 void BuildIndex() {
-    signed char* last[256];
-    for (int b = 0; b < 256; ++b) {
-        g_index.first[b] = -1;
-        last[b] = &g_index.first[b];
-    }
-    for (int i = 0; i < kCommandCount; ++i) {
+    for (int b = 0; b < 256; ++b) g_index.first[b] = -1;
+    // From the end, each command in front of those behind it.
+    for (int i = kCommandCount - 1; i >= 0; --i) {
         if (!kCommands[i].name) continue;
         unsigned char b = (unsigned char)kCommands[i].name[0];
         g_index.length[i] = (unsigned char)strlen(kCommands[i].name);
-        g_index.next[i] = -1;
-        *last[b] = (signed char)i;
-        last[b] = &g_index.next[i];
+        g_index.next[i] = g_index.first[b];
+        g_index.first[b] = (signed char)i;
     }
     g_index.built = true;
 }

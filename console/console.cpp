@@ -42,15 +42,18 @@ void Append(const char* text) {
 
 namespace {
 
-// Composes with printf conventions into whole; a text longer than the buffer
-// is cut at a whole character. False when the format cannot be composed.
-bool Compose(char (&whole)[kFormatSize], const char* format, va_list args) {
-    char composed[kFormatSize];
+// Composes with printf conventions and appends, marked as an error message
+// when error is set; a text longer than the buffer is cut at a whole
+// character, and one whose format cannot be composed is left out.
+void AppendComposed(bool error, const char* format, va_list args) {
+    char composed[kFormatSize], whole[kFormatSize];
     int n = vsnprintf(composed, sizeof composed, format, args);
-    if (n < 0) return false;
+    if (n < 0) return;
     CopyText(whole, sizeof whole, composed,
              n < (int)sizeof composed ? n : (int)sizeof composed - 1);
-    return true;
+    g_console.errorText = error ? 1 : 0;
+    Append(whole);
+    g_console.errorText = 0;
 }
 
 } // namespace
@@ -58,12 +61,10 @@ bool Compose(char (&whole)[kFormatSize], const char* format, va_list args) {
 // Composes with printf conventions and appends.
 void AppendFormat(const char* format, ...) {
     if (g_console.suppress) return;
-    char whole[kFormatSize];
     va_list args;
     va_start(args, format);
-    bool composed = Compose(whole, format, args);
+    AppendComposed(false, format, args);
     va_end(args);
-    if (composed) Append(whole);
 }
 
 // Appends an error message: counted even while output is suppressed.
@@ -78,15 +79,10 @@ void AppendError(const char* text) {
 void AppendErrorFormat(const char* format, ...) {
     ++g_console.errors;
     if (g_console.suppress) return;
-    char whole[kFormatSize];
     va_list args;
     va_start(args, format);
-    bool composed = Compose(whole, format, args);
+    AppendComposed(true, format, args);
     va_end(args);
-    if (!composed) return;
-    g_console.errorText = 1;
-    Append(whole);
-    g_console.errorText = 0;
 }
 
 // The two prompt characters for the current modes.

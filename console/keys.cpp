@@ -4,7 +4,6 @@
 
 #include "console/console.h"
 #include "console/statement.h"
-#include "display/display.h"
 #include "platform/seam.h"
 
 namespace {
@@ -69,6 +68,8 @@ void InsertParentheses() {
     CaretOneBack();
 }
 
+} // namespace
+
 // Appends a function template and leaves the caret before its ")".
 void AppendTemplate(const char* text) {
     char line[kLineSize];
@@ -76,8 +77,6 @@ void AppendTemplate(const char* text) {
     Append(text);
     CaretOneBack();
 }
-
-} // namespace
 
 // WM_KEYDOWN: the no-conversion key and Home on an input line.
 bool ConsoleKeyDown(int vk, bool, bool ctrl) {
@@ -119,16 +118,6 @@ void ConsoleRightClick() {
     g_seam.desktop->ShowPopupMenu();
 }
 
-// Ctrl+A: the last result's number at the end of the console.
-void TypeAns(int) {
-    PrintValue(g_console.ans, 0, 1);
-}
-
-// F3, Ctrl+D: the last statement again at the end of the console.
-void RetypeLastLine(int) {
-    Append(g_console.lastLine);
-}
-
 // Ctrl+U: the input line loses everything behind its prompt.
 void ClearInputLine(int) {
     char line[kLineSize];
@@ -140,59 +129,4 @@ void ClearInputLine(int) {
     int length = g_seam.edit->LineLength(start);
     g_seam.edit->SetSel(start + 2, start + length);
     g_seam.edit->ReplaceSel("");
-}
-
-// Alt+S: the sine template.
-void TypeSin(int) {
-    AppendTemplate("sin()");
-}
-
-// Alt+C: the cosine template.
-void TypeCos(int) {
-    AppendTemplate("cos()");
-}
-
-// Alt+T: the tangent template.
-void TypeTan(int) {
-    AppendTemplate("tan()");
-}
-
-// Alt+R: the square root template.
-void TypeSqrt(int) {
-    AppendTemplate("sqrt()");
-}
-
-// Alt+L: the natural logarithm template.
-void TypeLn(int) {
-    AppendTemplate("ln()");
-}
-
-// Ctrl+L: next operator jump on an input line.
-void NextOperatorCommand(int) {
-    char line[kLineSize];
-    int column = ReadCaretLine(line);
-    if (column < kNotOnInputLine) NextOperatorJump(line, column);
-}
-
-// Ctrl+K: previous operator jump on an input line.
-void PreviousOperatorCommand(int) {
-    char line[kLineSize];
-    int column = ReadCaretLine(line);
-    if (column < kNotOnInputLine) PreviousOperatorJump(line, column);
-}
-
-// Ctrl+P: "()" at the caret of an input line.
-void ParenthesesCommand(int) {
-    char line[kLineSize];
-    if (ReadCaretLine(line) < kNotOnInputLine) InsertParentheses();
-}
-
-// Ctrl+0: the hexadecimal prefix at the end of the console.
-void TypeHexPrefix(int) {
-    Append("0x");
-}
-
-// Ctrl+9: the binary prefix at the end of the console.
-void TypeBinPrefix(int) {
-    Append("0b");
 }

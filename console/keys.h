@@ -12,19 +12,11 @@ bool ConsoleChar(int ch, bool shift, long lParam);
 // Right button down on the console.
 void ConsoleRightClick();
 
-// The accelerator commands: actions of the command table
-// (commands/commands.cpp), chosen by their ids. The argument, the length of
-// a typed command's name, is not used.
-void TypeAns(int);                 // Ctrl+A: the last result's number
-void RetypeLastLine(int);          // F3, Ctrl+D: the last statement again
-void ClearInputLine(int);          // Ctrl+U: only the prompt stays
-void TypeSin(int);                 // Alt+S: "sin()"
-void TypeCos(int);                 // Alt+C: "cos()"
-void TypeTan(int);                 // Alt+T: "tan()"
-void TypeSqrt(int);                // Alt+R: "sqrt()"
-void TypeLn(int);                  // Alt+L: "ln()"
-void NextOperatorCommand(int);     // Ctrl+L: behind the next operator
-void PreviousOperatorCommand(int); // Ctrl+K: before the previous operator
-void ParenthesesCommand(int);      // Ctrl+P: "()" at the caret
-void TypeHexPrefix(int);           // Ctrl+0: "0x"
-void TypeBinPrefix(int);           // Ctrl+9: "0b"
+// Ctrl+U, a command of the command table (commands/commands.cpp): only the
+// prompt stays on the input line. The argument, the length of a typed
+// command's name, is not used.
+void ClearInputLine(int);
+// Alt+S, Alt+C, Alt+T, Alt+R, Alt+L: a function template ("sin()") at the
+// end of the console, the caret before its ")", when the caret is on an
+// input line.
+void AppendTemplate(const char* text);

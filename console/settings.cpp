@@ -5,6 +5,4 @@ SessionSettings g_settings;
 // Puts the settings back to their start values, the file's flags cleared.
 void ResetSettings() {
     g_settings = SessionSettings{};
-    g_settings.precision = 3;
-    g_settings.zeroThreshold = 1e-12;
 }

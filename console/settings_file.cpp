@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 
+#include "platform/ids.h"
 #include "platform/seam.h"
 
 // Each row at the place of its key (a unit test checks).
@@ -26,6 +27,16 @@ const SettingEntry kSettingTable[kSettingCount] = {
 const SettingKey kSetupSwitches[kSetupSwitchCount] = {
     kSettingCrflag,  kSettingOntop, kSettingEndflag, kSettingByte2,
     kSettingHscroll, kSettingIcon,  kSettingDup,
+};
+
+const SetupCheckBox kSetupCheckBoxes[kSetupSwitchCount] = {
+    {kSettingHscroll, IDC_SETUP_HSCROLL, "横ｽｸﾛｰﾙﾊﾞ-を表示する"},
+    {kSettingIcon, IDC_SETUP_ICON, "ｱｲｺﾝ状態で起動する(ﾄﾚｲ)"},
+    {kSettingCrflag, IDC_SETUP_CRFLAG, "ﾌﾟﾛﾝﾌﾟﾄ前に改行を入れない"},
+    {kSettingOntop, IDC_SETUP_ONTOPFLAG, "常に手前に表示する"},
+    {kSettingEndflag, IDC_SETUP_ENDFLAG, "ｸﾛｰｽﾞﾎﾞﾀﾝで終了しない"},
+    {kSettingDup, IDC_SETUP_DUP, "重複起動しない"},
+    {kSettingByte2, IDC_SETUP_BYTE2, "2ﾊﾞｲﾄ分を2進表示する(通常は4ﾊﾞｲﾄ)"},
 };
 
 // The key's value from the store, its default without one.

@@ -1,5 +1,6 @@
 // The keys of the settings file tolvane.ini: one table of their sections,
-// names and defaults, read and written through the seam's settings store.
+// names and defaults, read and written through the seam's settings store,
+// and the setup dialog's check boxes that show the switches among them.
 #pragma once
 
 #include "console/settings.h"
@@ -38,6 +39,17 @@ enum { kSetupSwitchCount = 7 };
 // The setup dialog's seven switches in the order OK stores them: the four
 // that take effect at once first.
 extern const SettingKey kSetupSwitches[kSetupSwitchCount];
+
+// One check box of the setup dialog: the key it stores, its control id in
+// the resource script's dialog and its label there (code page 932).
+struct SetupCheckBox {
+    SettingKey key;
+    int control;
+    const char* label;
+};
+// In the order the dialog shows them; the first two take effect at the next
+// start.
+extern const SetupCheckBox kSetupCheckBoxes[kSetupSwitchCount];
 
 // An integer key of the settings file; its default when it is missing.
 int ReadSettingInt(SettingKey key);

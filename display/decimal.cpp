@@ -1,6 +1,7 @@
 #include "display/decimal.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 
 #include <charconv>
 #include <cmath>
@@ -74,7 +75,8 @@ int ScientificText(double value, char* text, int size) {
 // the first.
 void SplitDigits(double value, DecimalDigits* d) {
     char text[40];
-    const char* end = text + ScientificText(value, text, sizeof text);
+    const char* end = text + ScientificText(value, text, sizeof text - 1);
+    text[end - text] = '\0';
     const char* p = text;
     d->negative = std::signbit(value);
     if (*p == '-') ++p;
@@ -82,12 +84,7 @@ void SplitDigits(double value, DecimalDigits* d) {
     for (; p < end && *p != 'e'; ++p) {
         if (*p >= '0' && *p <= '9' && d->count < kSignificant) d->digit[d->count++] = *p;
     }
-    int exponent = 0;
-    bool negativeExponent = false;
-    if (p < end) ++p; // the "e"
-    if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
-    for (; p < end && *p >= '0' && *p <= '9'; ++p) exponent = exponent * 10 + (*p - '0');
-    d->exponent = negativeExponent ? -exponent : exponent;
+    d->exponent = p < end ? (int)strtol(p + 1, nullptr, 10) : 0; // behind the "e"
 }
 
 // The digit that stands at a power of ten.
@@ -122,15 +119,9 @@ void RoundAt(DecimalDigits* d, int last) {
 
 // Writes the text for a value that has no digits: "INF", "-INF" or "NAN".
 bool PutNonFinite(TextOut* t, double value) {
-    if (std::isnan(value)) {
-        PutText(t, "NAN");
-        return true;
-    }
-    if (std::isinf(value)) {
-        PutText(t, value < 0 ? "-INF" : "INF");
-        return true;
-    }
-    return false;
+    if (std::isfinite(value)) return false;
+    PutText(t, std::isnan(value) ? "NAN" : value < 0 ? "-INF" : "INF");
+    return true;
 }
 
 // Writes an exponent as a sign and at least three digits.
@@ -235,22 +226,15 @@ void RenderHexText(double value, char* out) {
 // Builds "\r\n  (0b" and four bits for each hex digit (a blank before each),
 // a second blank between the halves, then ")".
 int RenderBinLine(const char* hexText, int lowHalfOnly, char* out, int size) {
-    static const char* const kNibble[16] = {
-        " 0000", " 0001", " 0010", " 0011", " 0100", " 0101", " 0110", " 0111",
-        " 1000", " 1001", " 1010", " 1011", " 1100", " 1101", " 1110", " 1111",
-    };
     TextOut t = {out, size, 0, false};
     PutText(&t, "\r\n  (0b");
     const char* p = hexText;
     for (int i = 0; i < 5 && lowHalfOnly && *p; ++i) ++p;
     for (; *p; ++p) {
         char c = *p;
-        if (c >= '0' && c <= '9')
-            PutText(&t, kNibble[c - '0']);
-        else if (c >= 'A' && c <= 'F')
-            PutText(&t, kNibble[c - 'A' + 10]);
-        else if (c == ' ')
-            Put(&t, ' ');
+        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit >= 0 || c == ' ') Put(&t, ' ');
+        for (int bit = 3; digit >= 0 && bit >= 0; --bit) Put(&t, (digit >> bit) & 1 ? '1' : '0');
     }
     Put(&t, ')');
     return Finish(&t);

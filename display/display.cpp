@@ -98,14 +98,10 @@ int FormatEngineering(double value, char* out) {
         if (exponent > -3) exponent = -3;
     }
     double scale = tolvane_pow(10.0, exponent);
-    double mantissa;
-    if (scale >= DBL_MIN) {
-        mantissa = x / scale;
-    } else {
-        // Past the normal range 10^e loses digits or becomes 0: divide a
-        // scaled-up x by a scaled-up power instead.
-        mantissa = (x * 1e100) / tolvane_pow(10.0, exponent + 100);
-    }
+    // Past the normal range 10^e loses digits or becomes 0: a scaled-up x is
+    // divided by a scaled-up power instead.
+    double mantissa =
+        scale >= DBL_MIN ? x / scale : (x * 1e100) / tolvane_pow(10.0, exponent + 100);
     if (negative) mantissa = -mantissa;
     RenderEngineering(mantissa, exponent, precision, out, kRenderSize);
     return 1;

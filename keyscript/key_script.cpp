@@ -42,20 +42,6 @@ const NamedKey kNamedKeys[] = {
 // Largest number a Menu or Goto argument may hold.
 const long kMaxNumber = 99999;
 
-// A fresh action of a kind: every field 0, the path empty.
-KeyAction MakeAction(int kind) {
-    KeyAction action;
-    action.kind = kind;
-    action.codepoint = 0;
-    action.key = 0;
-    action.modifiers = 0;
-    action.id = 0;
-    action.line = 0;
-    action.column = 0;
-    action.path[0] = '\0';
-    return action;
-}
-
 // number := digit {digit}; reads up to stop or the end, false unless the
 // whole text is digits and the value is at most kMaxNumber.
 bool ReadNumber(const char* text, size_t length, long* value) {
@@ -70,35 +56,18 @@ bool ReadNumber(const char* text, size_t length, long* value) {
     return true;
 }
 
-// Decodes one UTF-8 character at text; returns its length, 0 when invalid.
+// Decodes one UTF-8 character at text; returns its length, 0 when invalid
+// (an overlong form, a surrogate or beyond U+10FFFF included).
 int DecodeUtf8(const unsigned char* text, size_t size, unsigned* codepoint) {
-    unsigned c = text[0];
-    int length;
-    unsigned minimum;
-    if (c < 0x80) {
-        *codepoint = c;
-        return 1;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-        minimum = 0x80;
-        c &= 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        minimum = 0x800;
-        c &= 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        minimum = 0x10000;
-        c &= 0x07;
-    } else {
-        return 0;
-    }
-    if (size < (size_t)length) return 0;
+    static const unsigned kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    int length = Utf8Length(text[0]);
+    if (length == 0 || size < (size_t)length) return 0;
+    unsigned c = length == 1 ? text[0] : text[0] & (0x7F >> length);
     for (int i = 1; i < length; ++i) {
         if ((text[i] & 0xC0) != 0x80) return 0;
         c = (c << 6) | (text[i] & 0x3F);
     }
-    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
     *codepoint = c;
     return length;
 }
@@ -143,8 +112,7 @@ bool ParseName(const char* name, size_t length, KeyAction* action) {
     if (length > 5 && memcmp(name, "Drop:", 5) == 0) {
         if (length - 5 >= kKeyPathSize) return false;
         *action = MakeAction(kActionDrop);
-        memcpy(action->path, name + 5, length - 5);
-        action->path[length - 5] = '\0';
+        snprintf(action->path, sizeof action->path, "%.*s", (int)(length - 5), name + 5);
         return true;
     }
     return false;
@@ -165,13 +133,26 @@ int Fail(char* error, int errorSize, int line, const char* message, const char* 
 
 } // namespace
 
+// 1 for ASCII, 2 to 4 for the lead bytes of longer sequences.
+int Utf8Length(unsigned char c) {
+    if (c < 0x80) return 1;
+    if (c >= 0xC2 && c <= 0xDF) return 2;
+    if (c >= 0xE0 && c <= 0xEF) return 3;
+    if (c >= 0xF0 && c <= 0xF4) return 4;
+    return 0;
+}
+
+// The kind set, every other field as it starts.
+KeyAction MakeAction(int kind) {
+    KeyAction action;
+    action.kind = kind;
+    return action;
+}
+
 // Starts reading a script; a byte-order mark at its start is not typed.
 void StartKeyScript(KeyScriptReader* reader, const char* text, size_t size) {
     const unsigned char* bytes = (const unsigned char*)text;
-    reader->text = text;
-    reader->size = size;
-    reader->pos = 0;
-    reader->line = 1;
+    *reader = KeyScriptReader{text, size, 0, 1};
     if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) reader->pos = 3;
 }
 
@@ -217,26 +198,21 @@ int NextKeyAction(KeyScriptReader* reader, KeyAction* action, char* error, int e
     return 1;
 }
 
-// Reads every action of a script into out.
+// Reads every action of a script into out, or only checks them.
 bool ParseKeyScript(const char* text, size_t size, std::vector<KeyAction>* out, char* error,
                     int errorSize) {
     KeyScriptReader reader;
     StartKeyScript(&reader, text, size);
     KeyAction action;
     int got;
-    while ((got = NextKeyAction(&reader, &action, error, errorSize)) > 0) out->push_back(action);
+    while ((got = NextKeyAction(&reader, &action, error, errorSize)) > 0)
+        if (out) out->push_back(action);
     return got == 0;
 }
 
-// Reads a whole script without keeping its actions: true when it is sound.
+// A parse that keeps nothing.
 bool CheckKeyScript(const char* text, size_t size, char* error, int errorSize) {
-    KeyScriptReader reader;
-    StartKeyScript(&reader, text, size);
-    KeyAction action;
-    int got;
-    while ((got = NextKeyAction(&reader, &action, error, errorSize)) > 0) {
-    }
-    return got == 0;
+    return ParseKeyScript(text, size, nullptr, error, errorSize);
 }
 
 // The script name of a key or accelerator action, or nullptr.
@@ -246,13 +222,10 @@ const char* KeyActionName(const KeyAction& action) {
             if (a.key == action.key && a.modifiers == action.modifiers) return a.name;
         return nullptr;
     }
+    // The other kinds have one name each.
     for (const NamedKey& k : kNamedKeys) {
-        if (k.kind != action.kind) continue;
-        if (k.kind == kActionKey) {
-            if (k.key == action.key && k.modifiers == action.modifiers) return k.name;
-        } else {
-            return k.name;
-        }
+        bool sameKey = k.key == action.key && k.modifiers == action.modifiers;
+        if (k.kind == action.kind && (k.kind != kActionKey || sameKey)) return k.name;
     }
     return nullptr;
 }

@@ -27,14 +27,19 @@ enum KeyModifier { kModShift = 1, kModCtrl = 2, kModAlt = 4 };
 enum { kKeyPathSize = 260 };
 
 struct KeyAction {
-    int kind;                // KeyActionKind
-    unsigned codepoint;      // kActionChar
-    int key;                 // virtual-key code of kActionKey and kActionAccelerator
-    int modifiers;           // KeyModifier bits
-    int id;                  // command id of kActionAccelerator and kActionMenu
-    int line, column;        // kActionGoto, both from 0
-    char path[kKeyPathSize]; // kActionDrop, terminated
+    int kind = kActionChar;       // KeyActionKind
+    unsigned codepoint = 0;       // kActionChar
+    int key = 0;                  // virtual-key code of kActionKey and kActionAccelerator
+    int modifiers = 0;            // KeyModifier bits
+    int id = 0;                   // command id of kActionAccelerator and kActionMenu
+    int line = 0, column = 0;     // kActionGoto, both from 0
+    char path[kKeyPathSize] = ""; // kActionDrop, terminated
 };
+
+// The bytes a UTF-8 lead byte begins; 0 for a byte that begins nothing.
+int Utf8Length(unsigned char lead);
+// A fresh action of a kind: every field 0, the path empty.
+KeyAction MakeAction(int kind);
 
 // A script being read one action at a time.
 struct KeyScriptReader {
@@ -52,8 +57,8 @@ int NextKeyAction(KeyScriptReader* reader, KeyAction* action, char* error, int e
 // Reads a whole script and keeps nothing: the check before it is played.
 bool CheckKeyScript(const char* text, size_t size, char* error, int errorSize);
 
-// Parses a whole script; on error fills error with a one-line message that
-// names the script line, and returns false.
+// Parses a whole script into out (nullptr: only checks it); on error fills
+// error with a one-line message that names the script line, and returns false.
 bool ParseKeyScript(const char* text, size_t size, std::vector<KeyAction>* out, char* error,
                     int errorSize);
 

@@ -13,24 +13,9 @@
 
 namespace {
 
-// One switch of the setup box: its label and its settings key.
-struct Switch {
-    const char* label;
-    SettingKey key;
-};
-
-// In the order the box shows them; the first two take effect at the next start.
-const Switch kSwitchTable[SetupBox::kSwitches] = {
-    {"横ｽｸﾛｰﾙﾊﾞ-を表示する", kSettingHscroll},
-    {"ｱｲｺﾝ状態で起動する(ﾄﾚｲ)", kSettingIcon},
-    {"ﾌﾟﾛﾝﾌﾟﾄ前に改行を入れない", kSettingCrflag},
-    {"常に手前に表示する", kSettingOntop},
-    {"ｸﾛｰｽﾞﾎﾞﾀﾝで終了しない", kSettingEndflag},
-    {"重複起動しない", kSettingDup},
-    {"2ﾊﾞｲﾄ分を2進表示する(通常は4ﾊﾞｲﾄ)", kSettingByte2},
-};
-
 const char kNextStart[] = " 次回起動時から有効  ";
+const char kYesLabel[] = "[ はい(Y) ]";
+const char kNoLabel[] = "[ いいえ(N) ]";
 
 // The rows a box may use: all but the status bar.
 int BoxRows(const ScreenGrid& grid) {
@@ -96,30 +81,56 @@ std::string CutToWidth(const std::string& text, int width) {
     return text;
 }
 
-// A code point typed into a field, as code page 932.
-std::string TypedCp932(unsigned codepoint) {
-    char utf8[4];
-    int n = 0;
-    if (codepoint < 0x80) {
-        utf8[n++] = (char)codepoint;
-    } else if (codepoint < 0x800) {
-        utf8[n++] = (char)(0xC0 | (codepoint >> 6));
-        utf8[n++] = (char)(0x80 | (codepoint & 0x3F));
-    } else if (codepoint < 0x10000) {
-        utf8[n++] = (char)(0xE0 | (codepoint >> 12));
-        utf8[n++] = (char)(0x80 | ((codepoint >> 6) & 0x3F));
-        utf8[n++] = (char)(0x80 | (codepoint & 0x3F));
-    } else {
-        return "?";
-    }
-    return Utf8ToCp932(utf8, (size_t)n);
-}
-
 // Removes the last whole character of a code page 932 text.
 void DropLastCharacter(std::string* text) {
     size_t last = 0;
     for (size_t i = 0; i < text->size(); i += (size_t)CharLength(text->c_str() + i)) last = i;
     text->resize(text->empty() ? 0 : last);
+}
+
+// The help document's text for the terminal: help.txt beside the
+// executable or in the source tree, as code page 932 lines, headings
+// bracketed, table rows as two columns.
+std::vector<std::string> HelpLines() {
+    std::vector<std::string> candidates;
+    char exe[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n > 0) {
+        exe[n] = '\0';
+        std::string folder(exe);
+        folder.resize(folder.rfind('/'));
+        candidates.push_back(folder + "/tolvane-help.txt");
+        candidates.push_back(folder + "/../share/tolvane/help.txt");
+    }
+#ifdef TOLVANE_SOURCE_DIR
+    candidates.push_back(std::string(TOLVANE_SOURCE_DIR) + "/shell/win32/help.txt");
+#endif
+    std::vector<std::string> lines;
+    for (const std::string& path : candidates) {
+        FILE* f = fopen(path.c_str(), "rb");
+        if (!f) continue;
+        char buffer[4096];
+        while (fgets(buffer, sizeof buffer, f)) {
+            std::string utf8(buffer);
+            while (!utf8.empty() && (utf8.back() == '\n' || utf8.back() == '\r')) utf8.pop_back();
+            std::string line = Utf8ToCp932(utf8.data(), utf8.size());
+            if (line.compare(0, 3, "== ") == 0)
+                line = "【" + line.substr(3) + "】";
+            else if (line.compare(0, 2, "= ") == 0)
+                line = line.substr(2);
+            else if (line.compare(0, 2, "| ") == 0) {
+                line = "  " + line.substr(2);
+                size_t bar = line.find(" | ");
+                if (bar != std::string::npos) line.replace(bar, 3, "    ");
+                if (line.compare(0, 8, "  pipe  ") == 0) line.replace(2, 4, "|"); // the "|" row
+            }
+            lines.push_back(line);
+        }
+        fclose(f);
+        return lines;
+    }
+    lines.push_back(" ﾍﾙﾌﾟ文書が見あたりません");
+    return lines;
 }
 
 } // namespace
@@ -218,9 +229,7 @@ QuestionBox::QuestionBox(const char* t, const char* c) : text(t ? t : ""), capti
 // The question's lines, then the two buttons, the focused one marked.
 void QuestionBox::Draw(ScreenGrid* grid) {
     std::vector<std::string> lines = SplitLines(text);
-    const char* yesLabel = "[ はい(Y) ]";
-    const char* noLabel = "[ いいえ(N) ]";
-    int buttons = TextWidth(yesLabel) + 2 + TextWidth(noLabel);
+    int buttons = TextWidth(kYesLabel) + 2 + TextWidth(kNoLabel);
     int width = buttons + 4;
     for (const std::string& l : lines)
         if (TextWidth(l.c_str()) + 4 > width) width = TextWidth(l.c_str()) + 4;
@@ -234,9 +243,9 @@ void QuestionBox::Draw(ScreenGrid* grid) {
         grid->Put(top + 1 + (int)i, left + 2, lines[i].c_str(), kAttrBox, left + width - 2);
     buttonRow = top + height - 2;
     yesColumn = left + (width - buttons) / 2;
-    noColumn = yesColumn + TextWidth(yesLabel) + 2;
-    grid->Put(buttonRow, yesColumn, yesLabel, yes ? kAttrBoxChosen : kAttrBox, left + width - 1);
-    grid->Put(buttonRow, noColumn, noLabel, yes ? kAttrBox : kAttrBoxChosen, left + width - 1);
+    noColumn = yesColumn + TextWidth(kYesLabel) + 2;
+    grid->Put(buttonRow, yesColumn, kYesLabel, yes ? kAttrBoxChosen : kAttrBox, left + width - 1);
+    grid->Put(buttonRow, noColumn, kNoLabel, yes ? kAttrBox : kAttrBoxChosen, left + width - 1);
 }
 
 // Y and N answer, Left, Right and Tab move the focus, Enter takes the
@@ -248,27 +257,19 @@ bool QuestionBox::Handle(const TermKey& key) {
     case kTkTab: yes = !yes; return false;
     case kTkEnter: return true;
     case kTkEscape: yes = false; return true;
-    case kTkChar:
-        if (key.codepoint == 'y' || key.codepoint == 'Y') {
-            yes = true;
-            return true;
-        }
-        if (key.codepoint == 'n' || key.codepoint == 'N') {
-            yes = false;
-            return true;
-        }
-        return false;
-    case kTkMouse:
+    case kTkChar: {
+        bool y = key.codepoint == 'y' || key.codepoint == 'Y';
+        if (!y && key.codepoint != 'n' && key.codepoint != 'N') return false;
+        yes = y;
+        return true;
+    }
+    case kTkMouse: {
         if (!LeftPress(key) || key.y != buttonRow) return false;
-        if (key.x >= yesColumn && key.x < noColumn - 2) {
-            yes = true;
-            return true;
-        }
-        if (key.x >= noColumn && key.x < noColumn + TextWidth("[ いいえ(N) ]")) {
-            yes = false;
-            return true;
-        }
-        return false;
+        bool onYes = key.x >= yesColumn && key.x < noColumn - 2;
+        if (!onYes && (key.x < noColumn || key.x >= noColumn + TextWidth(kNoLabel))) return false;
+        yes = onYes;
+        return true;
+    }
     default: return false;
     }
 }
@@ -312,7 +313,7 @@ bool FileNameBox::Handle(const TermKey& key) {
             if ((key.modifiers & kModCtrl) && key.codepoint == 'u') name.clear();
             return false;
         }
-        if (name.size() < 250) name += TypedCp932(key.codepoint);
+        if (name.size() < 250) name += CodepointToCp932(key.codepoint);
         return false;
     case kTkBackspace: DropLastCharacter(&name); return false;
     case kTkEnter: accepted = !name.empty(); return accepted;
@@ -323,7 +324,7 @@ bool FileNameBox::Handle(const TermKey& key) {
 
 // The immediate switches as they are in use, the others as the file has them.
 SetupBox::SetupBox() {
-    for (int i = 0; i < kSwitches; ++i) values[i] = SetupSwitchShown(kSwitchTable[i].key);
+    for (int i = 0; i < kSwitches; ++i) values[i] = SetupSwitchShown(kSetupCheckBoxes[i].key);
 }
 
 // The two next-start switches under their heading, the others, the buttons.
@@ -336,7 +337,7 @@ void SetupBox::Draw(ScreenGrid* grid) {
     grid->Put(top + 1, left + 2, kNextStart, kAttrBox, left + width - 1);
     for (int i = 0; i < kSwitches; ++i) {
         int r = top + 2 + i + (i >= 2 ? 1 : 0);
-        std::string line = std::string(values[i] ? "[x] " : "[ ] ") + kSwitchTable[i].label;
+        std::string line = std::string(values[i] ? "[x] " : "[ ] ") + kSetupCheckBoxes[i].label;
         grid->Put(r, left + 3, line.c_str(), i == focus ? kAttrBoxChosen : kAttrBox,
                   left + width - 1);
     }
@@ -364,12 +365,8 @@ bool SetupBox::Handle(const TermKey& key) {
             return false;
         }
         accepted = focus == kOk;
-        if (accepted) Store();
         return true;
-    case kTkEnter:
-        accepted = focus != kCancel;
-        if (accepted) Store();
-        return true;
+    case kTkEnter: accepted = focus != kCancel; return true;
     case kTkEscape: return true;
     case kTkMouse: {
         if (!LeftPress(key)) return false;
@@ -381,17 +378,10 @@ bool SetupBox::Handle(const TermKey& key) {
                 return false;
             }
         }
-        int buttons = top + kSwitches + 4;
-        int width = 46;
-        int ok = left + width / 2 - 12;
-        if (key.y != buttons) return false;
-        if (key.x >= ok && key.x < ok + 6) {
-            accepted = true;
-            Store();
-            return true;
-        }
-        if (key.x >= ok + 10 && key.x < ok + 20) return true;
-        return false;
+        int ok = left + 46 / 2 - 12; // where OK stands in a box of its full width
+        if (key.y != top + kSwitches + 4) return false;
+        accepted = key.x >= ok && key.x < ok + 6;
+        return accepted || (key.x >= ok + 10 && key.x < ok + 20);
     }
     default: return false;
     }
@@ -402,7 +392,7 @@ bool SetupBox::Handle(const TermKey& key) {
 void SetupBox::Store() const {
     for (SettingKey key : kSetupSwitches)
         for (int i = 0; i < kSwitches; ++i)
-            if (kSwitchTable[i].key == key) StoreSetupSwitch(key, values[i] != 0);
+            if (kSetupCheckBoxes[i].key == key) StoreSetupSwitch(key, values[i] != 0);
 }
 
 // The document read once as it opens.
@@ -456,47 +446,4 @@ bool HelpBox::Handle(const TermKey& key) {
     case kTkF1: return true;
     default: return false;
     }
-}
-
-// help.txt's lines: headings bracketed, table rows as two columns.
-std::vector<std::string> HelpLines() {
-    std::vector<std::string> candidates;
-    char exe[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n > 0) {
-        exe[n] = '\0';
-        std::string folder(exe);
-        folder.resize(folder.rfind('/'));
-        candidates.push_back(folder + "/tolvane-help.txt");
-        candidates.push_back(folder + "/../share/tolvane/help.txt");
-    }
-#ifdef TOLVANE_SOURCE_DIR
-    candidates.push_back(std::string(TOLVANE_SOURCE_DIR) + "/shell/win32/help.txt");
-#endif
-    std::vector<std::string> lines;
-    for (const std::string& path : candidates) {
-        FILE* f = fopen(path.c_str(), "rb");
-        if (!f) continue;
-        char buffer[4096];
-        while (fgets(buffer, sizeof buffer, f)) {
-            std::string utf8(buffer);
-            while (!utf8.empty() && (utf8.back() == '\n' || utf8.back() == '\r')) utf8.pop_back();
-            std::string line = Utf8ToCp932(utf8.data(), utf8.size());
-            if (line.compare(0, 3, "== ") == 0)
-                line = "【" + line.substr(3) + "】";
-            else if (line.compare(0, 2, "= ") == 0)
-                line = line.substr(2);
-            else if (line.compare(0, 2, "| ") == 0) {
-                line = "  " + line.substr(2);
-                size_t bar = line.find(" | ");
-                if (bar != std::string::npos) line.replace(bar, 3, "    ");
-                if (line.compare(0, 8, "  pipe  ") == 0) line.replace(2, 4, "|"); // the "|" row
-            }
-            lines.push_back(line);
-        }
-        fclose(f);
-        return lines;
-    }
-    lines.push_back(" ﾍﾙﾌﾟ文書が見あたりません");
-    return lines;
 }

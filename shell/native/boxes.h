@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "console/settings_file.h"
 #include "shell/native/screen_view.h"
 #include "shell/native/term_keys.h"
 
@@ -58,7 +59,7 @@ struct FileNameBox : Box {
 
 // The seven switches with OK and Cancel.
 struct SetupBox : Box {
-    enum { kSwitches = 7, kOk = kSwitches, kCancel = kSwitches + 1 };
+    enum { kSwitches = kSetupSwitchCount, kOk = kSwitches, kCancel = kSwitches + 1 };
     int values[kSwitches];
     int focus = 0; // a switch, kOk or kCancel
     bool accepted = false;
@@ -67,8 +68,8 @@ struct SetupBox : Box {
     SetupBox(); // the values in use and in the settings file
     void Draw(ScreenGrid* grid) override;
     bool Handle(const TermKey& key) override;
-    // OK: the four immediate switches into the session and all seven into
-    // the settings file.
+    // After OK: the four immediate switches into the session and all seven
+    // into the settings file.
     void Store() const;
 };
 
@@ -82,7 +83,3 @@ struct HelpBox : Box {
     void Draw(ScreenGrid* grid) override;
     bool Handle(const TermKey& key) override;
 };
-
-// The help document's text for the terminal: help.txt beside the
-// executable or in the source tree, as code page 932 lines.
-std::vector<std::string> HelpLines();

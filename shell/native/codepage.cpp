@@ -4,17 +4,11 @@
 #include <iconv.h>
 #include <string.h>
 
+#include "keyscript/key_script.h"
+
 namespace {
 
 const char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
-
-// The length of the UTF-8 sequence that a lead byte begins (1 if invalid).
-size_t Utf8Length(unsigned char c) {
-    if (c >= 0xC2 && c <= 0xDF) return 2;
-    if (c >= 0xE0 && c <= 0xEF) return 3;
-    if (c >= 0xF0 && c <= 0xF4) return 4;
-    return 1;
-}
 
 // One direction of conversion, opened the first time it is needed and kept
 // for the life of the program.
@@ -38,15 +32,18 @@ iconv_t Open(Converter* c) {
     return c->cd;
 }
 
-// Converts with iconv; on a byte it cannot take, appends replacement and
-// skips what skip says. Without iconv every byte is replaced.
-std::string Convert(Converter* converter, const char* bytes, size_t size, const char* replacement,
-                    size_t (*skip)(const char*, size_t)) {
-    std::string out;
+// Converts with iconv into out. On a sequence it cannot take, a strict
+// conversion (no replacement) fails; else it appends replacement and skips
+// what skip says. Without iconv a strict conversion fails and every byte
+// above ASCII is replaced.
+bool Convert(Converter* converter, const char* bytes, size_t size, const char* replacement,
+             size_t (*skip)(const char*, size_t), std::string* out) {
+    out->clear();
     iconv_t cd = Open(converter);
     if (cd == (iconv_t)-1) {
-        for (size_t i = 0; i < size; ++i) out += (unsigned char)bytes[i] < 0x80 ? bytes[i] : '?';
-        return out;
+        if (!replacement) return false;
+        for (size_t i = 0; i < size; ++i) *out += (unsigned char)bytes[i] < 0x80 ? bytes[i] : '?';
+        return true;
     }
     char* in = const_cast<char*>(bytes);
     size_t left = size;
@@ -55,11 +52,11 @@ std::string Convert(Converter* converter, const char* bytes, size_t size, const 
         char* o = buffer;
         size_t room = sizeof buffer;
         size_t r = iconv(cd, &in, &left, &o, &room);
-        out.append(buffer, (size_t)(o - buffer));
-        if (r != (size_t)-1) break;
-        if (errno == E2BIG) continue;
+        out->append(buffer, (size_t)(o - buffer));
+        if (r != (size_t)-1 || errno == E2BIG) continue;
+        if (!replacement) return false;
         // EILSEQ or EINVAL: an invalid or unconvertible sequence here.
-        out += replacement;
+        *out += replacement;
         size_t n = skip(in, left);
         in += n;
         left -= n;
@@ -68,8 +65,8 @@ std::string Convert(Converter* converter, const char* bytes, size_t size, const 
     char* o = buffer;
     size_t room = sizeof buffer;
     iconv(cd, nullptr, nullptr, &o, &room);
-    out.append(buffer, (size_t)(o - buffer));
-    return out;
+    out->append(buffer, (size_t)(o - buffer));
+    return true;
 }
 
 // A bad CP932 byte is skipped alone: what follows it may be a character.
@@ -77,43 +74,22 @@ size_t SkipByte(const char*, size_t) {
     return 1;
 }
 
-// A UTF-8 character without a CP932 form is skipped whole.
+// A UTF-8 character without a CP932 form is skipped whole, a byte that
+// begins none alone.
 size_t SkipUtf8Char(const char* in, size_t left) {
-    size_t n = Utf8Length((unsigned char)in[0]);
+    size_t n = (size_t)Utf8Length((unsigned char)in[0]);
+    if (n == 0) n = 1;
     if (n > left) n = left;
     for (size_t i = 1; i < n; ++i)
         if (((unsigned char)in[i] & 0xC0) != 0x80) return i;
     return n;
 }
 
-// Converts with iconv and fails on anything it cannot take.
-bool ConvertStrict(const char* to, const char* from, const char* text, std::string* out) {
-    out->clear();
-    iconv_t cd = iconv_open(to, from);
-    if (cd == (iconv_t)-1) return false;
-    char* in = const_cast<char*>(text);
-    size_t left = strlen(text);
-    char buffer[1024];
-    bool ok = true;
-    while (left > 0) {
-        char* o = buffer;
-        size_t room = sizeof buffer;
-        size_t r = iconv(cd, &in, &left, &o, &room);
-        out->append(buffer, (size_t)(o - buffer));
-        if (r != (size_t)-1) continue;
-        if (errno == E2BIG) continue;
-        ok = false;
-        break;
-    }
-    iconv_close(cd);
-    return ok;
-}
-
 } // namespace
 
 // A name of the core on the file system: strict, no replacement characters.
 bool Cp932NameToUtf8(const char* name, std::string* utf8) {
-    return ConvertStrict("UTF-8", "CP932", name, utf8);
+    return Convert(&g_toUtf8, name, strlen(name), nullptr, nullptr, utf8);
 }
 
 // A name of the file system in the core: strict, no replacement characters,
@@ -121,18 +97,39 @@ bool Cp932NameToUtf8(const char* name, std::string* utf8) {
 // to the CP932 of "￡", which names another file).
 bool Utf8NameToCp932(const char* name, std::string* cp932) {
     std::string back;
-    return ConvertStrict("CP932", "UTF-8", name, cp932) &&
-           ConvertStrict("UTF-8", "CP932", cp932->c_str(), &back) && back == name;
+    return Convert(&g_toCp932, name, strlen(name), nullptr, nullptr, cp932) &&
+           Cp932NameToUtf8(cp932->c_str(), &back) && back == name;
 }
 
 // CP932 bytes as UTF-8, bad bytes as U+FFFD.
 std::string Cp932ToUtf8(const char* bytes, size_t size) {
-    return Convert(&g_toUtf8, bytes, size, kReplacement, SkipByte);
+    std::string out;
+    Convert(&g_toUtf8, bytes, size, kReplacement, SkipByte, &out);
+    return out;
 }
 
 // UTF-8 as CP932, what has no CP932 form as "?".
 std::string Utf8ToCp932(const char* text, size_t size) {
-    return Convert(&g_toCp932, text, size, "?", SkipUtf8Char);
+    std::string out;
+    Convert(&g_toCp932, text, size, "?", SkipUtf8Char, &out);
+    return out;
+}
+
+// ASCII needs no converter; nothing beyond the Basic Multilingual Plane has a
+// CP932 form.
+std::string CodepointToCp932(unsigned c) {
+    if (c < 0x80) return std::string(1, (char)c);
+    if (c >= 0x10000) return "?";
+    char utf8[3];
+    size_t n = 0;
+    if (c >= 0x800) {
+        utf8[n++] = (char)(0xE0 | (c >> 12));
+        utf8[n++] = (char)(0x80 | ((c >> 6) & 0x3F));
+    } else {
+        utf8[n++] = (char)(0xC0 | (c >> 6));
+    }
+    utf8[n++] = (char)(0x80 | (c & 0x3F));
+    return Utf8ToCp932(utf8, n);
 }
 
 // Each CR LF as LF, then UTF-8.

@@ -10,6 +10,9 @@ std::string Cp932ToUtf8(const char* bytes, size_t size);
 // UTF-8 as CP932; a character without a CP932 form (or invalid UTF-8)
 // becomes "?".
 std::string Utf8ToCp932(const char* text, size_t size);
+// A typed code point as the CP932 character it types: ASCII as its byte, a
+// character without a CP932 form as "?".
+std::string CodepointToCp932(unsigned codepoint);
 // The console's text as the transcript is printed: each CR LF as LF, UTF-8.
 std::string TranscriptToUtf8(const char* bytes, size_t size);
 // A file name of the core (CP932) as the file system's UTF-8; false when

@@ -93,9 +93,7 @@ int main(int argc, char** argv) {
         if (!events) return Fail("cannot write the events file", options.events);
     }
     NativeDesktop& desktop = g_native.desktop;
-    desktop.answerYes = options.answerYes;
-    desktop.openName = options.open;
-    desktop.saveName = options.save;
+    desktop.options = options;
     desktop.events = events;
 
     if (options.screen && !options.keys) return Fail("--screen goes with --keys");

@@ -10,6 +10,33 @@
 #include "shell/native/native_paths.h"
 #include "shell/native/spawn.h"
 
+namespace {
+
+// The first help document that exists, else the one beside the executable.
+std::string HelpDocumentPath() {
+    char exe[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    std::string folder = ".";
+    if (n > 0) {
+        exe[n] = '\0';
+        const char* slash = strrchr(exe, '/');
+        if (slash) folder.assign(exe, (size_t)(slash - exe));
+    }
+    const char* const candidates[] = {
+        "/tolvane.wri",
+        "/share/tolvane.wri",
+        "/../share/tolvane/tolvane.wri",
+        "/../../share/tolvane.wri",
+    };
+    for (const char* c : candidates) {
+        std::string path = folder + c;
+        if (access(path.c_str(), F_OK) == 0) return path;
+    }
+    return folder + candidates[0];
+}
+
+} // namespace
+
 // MessageBeep: an event, and the bell in an interactive terminal.
 void NativeDesktop::Beep() {
     Event("beep");
@@ -23,7 +50,7 @@ void NativeDesktop::Beep() {
 bool NativeDesktop::AskYesNo(const char* text, const char* caption) {
     Event("question", text);
     if (boxes) return boxes->AskYesNo(text, caption);
-    return answerYes;
+    return options.answerYes;
 }
 
 // The dialog returns --open or --save, or is cancelled without them; the
@@ -35,7 +62,7 @@ bool NativeDesktop::ChooseFile(bool save, const char* title, int, char* fileTitl
         if (!boxes->AskFileName(save, title, &typed)) return false;
         return TakeFileName(save, typed.c_str(), fileTitle, size);
     }
-    return TakeFileName(save, save ? saveName : openName, fileTitle, size);
+    return TakeFileName(save, save ? options.save : options.open, fileTitle, size);
 }
 
 // The folder part becomes the current folder; false for no name.
@@ -111,10 +138,8 @@ void NativeDesktop::Quit() {
     quitting = true;
     EditControl* edit = g_seam.edit;
     if (!edit) return;
-    std::string text((size_t)edit->GetTextLength() + 1, '\0');
-    int n = edit->GetText(&text[0], (int)text.size());
-    text.resize((size_t)n);
-    finalText = text;
+    finalText.assign((size_t)edit->GetTextLength() + 1, '\0');
+    finalText.resize((size_t)edit->GetText(&finalText[0], (int)finalText.size()));
 }
 
 void NativeDesktop::SetupDialog() {
@@ -134,43 +159,19 @@ void NativeDesktop::ShowWindow() {
 // One line: the name, a blank and the text in UTF-8 when there is one.
 void NativeDesktop::Event(const char* name, const char* text) {
     if (!events) return;
-    if (text) {
-        // Keep the event on one line: a line break is written as "\n".
-        std::string oneLine;
-        for (const char* p = text; *p; ++p) {
-            if (p[0] == '\r' && p[1] == '\n') continue;
-            if (*p == '\n' || *p == '\r')
-                oneLine += "\\n";
-            else
-                oneLine += *p;
-        }
-        std::string utf8 = Cp932ToUtf8(oneLine.data(), oneLine.size());
+    // Keep the event on one line: a line break is written as "\n".
+    std::string oneLine;
+    for (const char* p = text ? text : ""; *p; ++p) {
+        if (p[0] == '\r' && p[1] == '\n') continue;
+        if (*p == '\n' || *p == '\r')
+            oneLine += "\\n";
+        else
+            oneLine += *p;
+    }
+    std::string utf8 = Cp932ToUtf8(oneLine.data(), oneLine.size());
+    if (text)
         fprintf(events, "%s %s\n", name, utf8.c_str());
-    } else {
+    else
         fprintf(events, "%s\n", name);
-    }
     fflush(events);
-}
-
-// The first help document that exists, else the one beside the executable.
-std::string HelpDocumentPath() {
-    char exe[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    std::string folder = ".";
-    if (n > 0) {
-        exe[n] = '\0';
-        const char* slash = strrchr(exe, '/');
-        if (slash) folder.assign(exe, (size_t)(slash - exe));
-    }
-    const char* const candidates[] = {
-        "/tolvane.wri",
-        "/share/tolvane.wri",
-        "/../share/tolvane/tolvane.wri",
-        "/../../share/tolvane.wri",
-    };
-    for (const char* c : candidates) {
-        std::string path = folder + c;
-        if (access(path.c_str(), F_OK) == 0) return path;
-    }
-    return folder + candidates[0];
 }

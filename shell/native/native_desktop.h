@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/desktop.h"
+#include "shell/native/options.h"
 
 // The desktop's questions and windows as the full-screen console shows them.
 struct DesktopBoxes {
@@ -30,14 +31,12 @@ struct DesktopBoxes {
 
 class NativeDesktop : public Desktop {
   public:
-    DesktopBoxes* boxes = nullptr;  // set while the full-screen console runs
-    bool answerYes = true;          // --answer
-    const char* openName = nullptr; // --open: what the open dialog returns
-    const char* saveName = nullptr; // --save: what the save dialog returns
-    FILE* events = nullptr;         // --events
-    bool bell = false;              // ring the terminal's bell on a beep
-    bool quitting = false;          // Quit was called
-    std::string finalText;          // the console's text when Quit was called
+    DesktopBoxes* boxes = nullptr; // set while the full-screen console runs
+    Options options;               // --answer, and what --open and --save name
+    FILE* events = nullptr;        // --events
+    bool bell = false;             // ring the terminal's bell on a beep
+    bool quitting = false;         // Quit was called
+    std::string finalText;         // the console's text when Quit was called
 
     void Beep() override;
     bool AskYesNo(const char* text, const char* caption) override;
@@ -63,6 +62,3 @@ class NativeDesktop : public Desktop {
     // line break in it as "\\n".
     void Event(const char* name, const char* text = nullptr);
 };
-
-// The help document: tolvane.wri beside the executable, else under share/.
-std::string HelpDocumentPath();

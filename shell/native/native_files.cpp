@@ -89,9 +89,7 @@ int NativeFiles::CreateReplacement(const char* name) {
     if (exists && !S_ISREG(st.st_mode)) {
         int fd = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) return -1;
-        writing_ = fd;
-        temp_.clear();
-        target_.clear();
+        writing_ = fd; // temp_ and target_ stay empty while nothing is written
         return fd;
     }
     if (exists && access(target.c_str(), W_OK) != 0) return -1;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "text/text.h"
@@ -71,18 +72,11 @@ std::string LinkNameOf(const std::string& path) {
     if (name.size() > kMaxLinkName) {
         // Cut between characters: keep the last 8 bytes whole if ASCII.
         std::string tail = name.substr(name.size() - 8);
-        bool ascii = true;
-        for (char c : tail) ascii = ascii && (unsigned char)c < 0x80;
-        if (!ascii) tail.clear();
-        std::string head;
-        for (size_t i = 0; i < name.size() && head.size() + tail.size() + 2 < kMaxLinkName;) {
-            unsigned char c = (unsigned char)name[i];
-            size_t n = IsLeadByte(c) ? 2 : 1;
-            if (head.size() + n + tail.size() + 2 >= kMaxLinkName) break;
-            head += name.substr(i, n);
-            i += n;
-        }
-        name = head + "_" + tail;
+        if (std::any_of(tail.begin(), tail.end(), [](unsigned char c) { return c >= 0x80; }))
+            tail.clear();
+        char head[kMaxLinkName];
+        CopyText(head, (int)(kMaxLinkName - tail.size() - 2), name.c_str(), (int)name.size());
+        name = std::string(head) + "_" + tail;
     }
     return name.empty() ? std::string("_") : name;
 }
@@ -102,7 +96,6 @@ std::string CoreNameOf(const char* path, bool scriptRule) {
     if (!realpath(target.c_str(), real) || folder.empty() || g_links.links.size() >= kMaxLinks)
         return converts ? cp932 : Utf8ToCp932(path, strlen(path));
     std::string name = LinkNameOf(target);
-    std::string link, linkUtf8;
     for (int n = 1; n < 100; ++n) {
         std::string candidate = folder + "/" + (n == 1 ? "" : std::to_string(n) + "-");
         std::string candidateCp932;
@@ -111,12 +104,9 @@ std::string CoreNameOf(const char* path, bool scriptRule) {
         std::string utf8;
         if (!Cp932NameToUtf8(candidateCp932.c_str(), &utf8)) break;
         if (symlink(real, utf8.c_str()) == 0) {
-            link = candidateCp932;
-            linkUtf8 = utf8;
-            break;
+            g_links.links.push_back(utf8);
+            return candidateCp932;
         }
     }
-    if (link.empty()) return converts ? cp932 : Utf8ToCp932(path, strlen(path));
-    g_links.links.push_back(linkUtf8);
-    return link;
+    return converts ? cp932 : Utf8ToCp932(path, strlen(path));
 }

@@ -11,10 +11,8 @@ namespace {
 
 // Creates every folder on the way to a file (mkdir -p of its folder).
 void MakeFolders(const std::string& file) {
-    for (size_t i = 1; i < file.size(); ++i) {
-        if (file[i] != '/') continue;
-        mkdir(file.substr(0, i).c_str(), 0755);
-    }
+    for (size_t i = 1; i < file.size(); ++i)
+        if (file[i] == '/') mkdir(file.substr(0, i).c_str(), 0755);
 }
 
 } // namespace

@@ -75,14 +75,6 @@ const OptionEntry kOptions[] = {
     {"--decode", &Options::decode, nullptr, nullptr, nullptr}, // for the test wrappers
 };
 
-// Stores one option's flag or value.
-bool Apply(const OptionEntry& entry, const char* value, Options* o, char* error, int errorSize) {
-    if (entry.flag) o->*entry.flag = true;
-    if (entry.text) o->*entry.text = value;
-    if (entry.parse) return entry.parse(value, o, error, errorSize);
-    return true;
-}
-
 } // namespace
 
 // options := { option | SCRIPT }, at most one SCRIPT; "--" ends the options.
@@ -125,7 +117,9 @@ bool ParseOptions(int argc, char** argv, Options* o, char* error, int errorSize)
             snprintf(error, (size_t)errorSize, "%s takes no value", entry->name);
             return false;
         }
-        if (!Apply(*entry, value, o, error, errorSize)) return false;
+        if (entry->flag) o->*entry->flag = true;
+        if (entry->text) o->*entry->text = value;
+        if (entry->parse && !entry->parse(value, o, error, errorSize)) return false;
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 
 #include "console/console.h"
@@ -10,6 +11,7 @@
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"
+#include "shell/native/terminal.h"
 
 namespace {
 
@@ -23,9 +25,7 @@ PipeState g_pipe;
 
 // True when every byte is ASCII: such text needs no conversion.
 bool IsAscii(const std::string& text) {
-    for (unsigned char c : text)
-        if (c >= 0x80) return false;
-    return true;
+    return std::none_of(text.begin(), text.end(), [](unsigned char c) { return c >= 0x80; });
 }
 
 // One finished output line: results to standard output without the leading
@@ -44,8 +44,7 @@ void EmitLine() {
             else
                 fprintf(stderr, "tolvane: %s\n", utf8.c_str());
         } else {
-            fputs(utf8.c_str(), stdout);
-            fputc('\n', stdout);
+            puts(utf8.c_str());
         }
     }
     text.clear();
@@ -68,9 +67,8 @@ void Observe(const char* text, bool error) {
 // Typing text that holds no control character is the same as putting it at
 // the caret in one step.
 bool HasControl(const std::string& text) {
-    for (unsigned char c : text)
-        if (c < 0x20 || c == 0x7F) return true;
-    return false;
+    return std::any_of(text.begin(), text.end(),
+                       [](unsigned char c) { return c < 0x20 || c == 0x7F; });
 }
 
 // Types a line at the end of the console.
@@ -80,22 +78,6 @@ void TypeLine(const std::string& cp932) {
         TypeText(cp932.data(), cp932.size());
     else
         g_seam.edit->ReplaceSel(cp932.c_str());
-}
-
-// Reads one line without its line end into line; false at the end of input.
-bool ReadInputLine(FILE* input, std::string* line) {
-    line->clear();
-    char chunk[4096];
-    bool any = false;
-    while (fgets(chunk, sizeof chunk, input)) {
-        any = true;
-        line->append(chunk);
-        if (line->back() == '\n') break;
-    }
-    if (!any) return false;
-    if (!line->empty() && line->back() == '\n') line->pop_back();
-    if (!line->empty() && line->back() == '\r') line->pop_back();
-    return true;
 }
 
 // Nobody sees a piped transcript: what lies before the input line goes, so

@@ -28,39 +28,6 @@ void TypeCharacter(const char* bytes, int count) {
     g_native.edit.TypeChar(bytes, count);
 }
 
-// A code point of the script as the CP932 character it types; ASCII is the
-// same byte in CP932 and needs no converter.
-void TypeCodepoint(unsigned codepoint) {
-    if (codepoint < 0x80) {
-        char byte = (char)codepoint;
-        TypeText(&byte, 1);
-        return;
-    }
-    char utf8[4];
-    size_t n;
-    if (codepoint < 0x80) {
-        utf8[0] = (char)codepoint;
-        n = 1;
-    } else if (codepoint < 0x800) {
-        utf8[0] = (char)(0xC0 | (codepoint >> 6));
-        utf8[1] = (char)(0x80 | (codepoint & 0x3F));
-        n = 2;
-    } else if (codepoint < 0x10000) {
-        utf8[0] = (char)(0xE0 | (codepoint >> 12));
-        utf8[1] = (char)(0x80 | ((codepoint >> 6) & 0x3F));
-        utf8[2] = (char)(0x80 | (codepoint & 0x3F));
-        n = 3;
-    } else {
-        utf8[0] = (char)(0xF0 | (codepoint >> 18));
-        utf8[1] = (char)(0x80 | ((codepoint >> 12) & 0x3F));
-        utf8[2] = (char)(0x80 | ((codepoint >> 6) & 0x3F));
-        utf8[3] = (char)(0x80 | (codepoint & 0x3F));
-        n = 4;
-    }
-    std::string cp932 = Utf8ToCp932(utf8, n);
-    TypeText(cp932.data(), cp932.size());
-}
-
 // What the control itself does with a key the console did not take.
 void ControlKey(int vk, bool shift, bool ctrl) {
     MemoryEdit& edit = g_native.edit;
@@ -111,22 +78,23 @@ void StartSession(const char* settingsFile, const char* script) {
     g_native.desktop.quitting = false;
     g_native.desktop.finalText.clear();
     g_native.settings.Use(settingsFile);
-    g_seam =
-        Seam{&g_native.edit, &g_native.menu, &g_native.desktop, &g_native.files, &g_native.settings};
+    g_seam = Seam{&g_native.edit, &g_native.menu, &g_native.desktop, &g_native.files,
+                  &g_native.settings};
     BeginSession();
-    if (!script || !*script) {
-        StartConsole(nullptr);
-        return;
-    }
     // The name the core can take, as Windows hands on the short path.
-    StartConsole(CoreNameOf(script, true).c_str());
+    std::string name = script && *script ? CoreNameOf(script, true) : "";
+    StartConsole(name.empty() ? nullptr : name.c_str());
 }
 
 // Routes one action to the console, the control or the desktop.
 void PlayAction(const KeyAction& action) {
     NativeDesktop& desktop = g_native.desktop;
     switch (action.kind) {
-    case kActionChar: TypeCodepoint(action.codepoint); break;
+    case kActionChar: {
+        std::string cp932 = CodepointToCp932(action.codepoint);
+        TypeText(cp932.data(), cp932.size());
+        break;
+    }
     case kActionKey: PressKey(action.key, action.modifiers); break;
     case kActionAccelerator:
     case kActionMenu: RunMenuCommand(action.id); break;
@@ -136,20 +104,8 @@ void PlayAction(const KeyAction& action) {
     case kActionMinimize: desktop.HideWindow(); break;
     case kActionTrayLeft: desktop.ShowWindow(); break;
     case kActionTrayRight: desktop.ShowPopupMenu(); break;
-    case kActionDrop: {
-        std::string path = CoreNameOf(action.path, false);
-        AppendFormat("%s", path.c_str());
-        break;
-    }
+    case kActionDrop: AppendFormat("%s", CoreNameOf(action.path, false).c_str()); break;
     default: break;
-    }
-}
-
-// Plays the actions in order; the first one that quits ends the play.
-void PlayActions(const std::vector<KeyAction>& actions) {
-    for (const KeyAction& action : actions) {
-        if (g_native.desktop.quitting) return;
-        PlayAction(action);
     }
 }
 

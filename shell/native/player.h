@@ -5,7 +5,6 @@
 #include <stddef.h>
 
 #include <string>
-#include <vector>
 
 #include "keyscript/key_script.h"
 #include "model/memory_edit.h"
@@ -30,8 +29,6 @@ extern NativeShell g_native;
 void StartSession(const char* settingsFile, const char* script);
 // Plays one action of a key script.
 void PlayAction(const KeyAction& action);
-// Plays actions until they end or the program quits.
-void PlayActions(const std::vector<KeyAction>& actions);
 // Plays a checked key script as it is read, until it ends or the program quits.
 void PlayKeyScript(const char* text, size_t size);
 // Types code page 932 text at the caret, one typed character at a time.

@@ -53,15 +53,6 @@ void SplitLines(const std::string& text, std::vector<std::string>* lines) {
     }
 }
 
-// The file's lines; false if unreadable, and a file larger than any settings
-// file counts as unreadable.
-bool ReadLines(const char* file, std::vector<std::string>* lines) {
-    std::string text;
-    if (ReadProfileFile(file, &text) != kProfileRead) return false;
-    SplitLines(text, lines);
-    return true;
-}
-
 // The section name of a "[name]" line, or false for any other line.
 bool SectionOf(const std::string& line, std::string* name) {
     std::string t = Trim(line);
@@ -104,8 +95,10 @@ void Locate(const std::vector<std::string>& lines, const char* section, const ch
 
 // The value of a key, or false when the file, section or key is missing.
 bool FindValue(const char* file, const char* section, const char* key, std::string* value) {
+    std::string text;
+    if (ReadProfileFile(file, &text) != kProfileRead) return false;
     std::vector<std::string> lines;
-    if (!ReadLines(file, &lines)) return false;
+    SplitLines(text, &lines);
     int keyLine, sectionEnd;
     Locate(lines, section, key, &keyLine, &sectionEnd);
     if (keyLine < 0) return false;

@@ -18,6 +18,7 @@
 #include "commands/commands.h"
 #include "console/console.h"
 #include "console/keys.h"
+#include "platform/accelerators.h"
 #include "platform/ids.h"
 #include "shell/native/boxes.h"
 #include "shell/native/codepage.h"
@@ -56,47 +57,9 @@ struct ScreenState {
 
 ScreenState g_screen;
 
-// A terminal key and the key-script name whose action it is.
-struct KeyName {
-    unsigned character;
-    int modifiers;
-    const char* script;
-};
-
-// The accelerators on the keys a terminal sends: Ctrl+0 and Ctrl+9 also as
-// Alt+0 and Alt+9, the no-conversion key's "()" as Alt+P.
-const KeyName kKeyNames[] = {
-    {'a', kModCtrl, "Ctrl+A"},   {'d', kModCtrl, "Ctrl+D"}, {'u', kModCtrl, "Ctrl+U"},
-    {'k', kModCtrl, "Ctrl+K"},   {'l', kModCtrl, "Ctrl+L"}, {'p', kModCtrl, "Ctrl+P"},
-    {'0', kModCtrl, "Ctrl+0"},   {'9', kModCtrl, "Ctrl+9"}, {'0', kModAlt, "Ctrl+0"},
-    {'9', kModAlt, "Ctrl+9"},    {'s', kModAlt, "Alt+S"},   {'c', kModAlt, "Alt+C"},
-    {'t', kModAlt, "Alt+T"},     {'r', kModAlt, "Alt+R"},   {'l', kModAlt, "Alt+L"},
-    {'p', kModAlt, "NoConvert"},
-};
-
-// The action a key script's "{name}" does.
-bool ScriptAction(const char* name, KeyAction* action) {
-    char text[32];
-    snprintf(text, sizeof text, "{%s}", name);
-    std::vector<KeyAction> actions;
-    char error[128];
-    if (!ParseKeyScript(text, strlen(text), &actions, error, sizeof error) || actions.empty())
-        return false;
-    *action = actions[0];
-    return true;
-}
-
-// Plays a key script's named key.
-void PlayNamed(const char* name) {
-    KeyAction action;
-    if (ScriptAction(name, &action)) PlayAction(action);
-}
-
 // A console key with modifiers, as the key-script player presses it.
 void PlayKey(int vk, int modifiers) {
-    KeyAction action;
-    memset(&action, 0, sizeof action);
-    action.kind = kActionKey;
+    KeyAction action = MakeAction(kActionKey);
     action.key = vk;
     action.modifiers = modifiers;
     PlayAction(action);
@@ -130,12 +93,8 @@ void Draw() {
         }
     }
     attrset(A_NORMAL);
-    if (grid.caretRow >= 0) {
-        move(grid.caretRow, grid.caretColumn);
-        curs_set(1);
-    } else {
-        curs_set(0);
-    }
+    if (grid.caretRow >= 0) move(grid.caretRow, grid.caretColumn);
+    curs_set(grid.caretRow >= 0 ? 1 : 0);
     refresh();
 }
 
@@ -150,20 +109,20 @@ void PrintGrid() {
     fflush(stdout);
 }
 
-// The terminal's size now.
+// The terminal's size now, ncurses told of it.
 void ReadSize() {
     struct winsize size;
     if (ioctl(1, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) {
         g_screen.columns = size.ws_col;
         g_screen.rows = size.ws_row;
     }
+    resizeterm(g_screen.rows, g_screen.columns);
 }
 
-// A resize: ncurses takes the new size, the view follows the caret again.
+// A resize: the new size, the view following the caret again.
 void Resize() {
     g_resized = 0;
     ReadSize();
-    resizeterm(g_screen.rows, g_screen.columns);
     FollowCaret(&g_screen.view, g_screen.columns, TextRows());
     Draw();
 }
@@ -243,7 +202,6 @@ void StartCurses() {
     fputs(kMouseOn, stdout);
     fflush(stdout);
     ReadSize();
-    resizeterm(g_screen.rows, g_screen.columns);
 }
 
 // The terminal as it was.
@@ -255,49 +213,74 @@ void StopCurses() {
     g_screen.curses = false;
 }
 
-// The boxes in the terminal, each with its own keys.
-struct TerminalBoxes : DesktopBoxes {
-    // The question until Yes or No.
+// The boxes in the terminal, each with its own keys; with --screen each
+// prints the screen as it opens instead and answers as the options say.
+struct ScreenBoxes : DesktopBoxes {
+    bool snapshot = false;
+
+    // The box until it is done, or its picture.
+    void Show(Box* box) {
+        if (snapshot)
+            Snapshot(box);
+        else
+            RunBox(box);
+    }
+    // The question until Yes or No; --answer answers a picture.
     bool AskYesNo(const char* text, const char* caption) override {
         QuestionBox box(text, caption);
-        RunBox(&box);
-        return box.yes && !g_stopSignal;
+        Show(&box);
+        return snapshot ? g_native.desktop.options.answerYes : box.yes && !g_stopSignal;
     }
-    // The name field until Enter or Escape.
+    // The name field until Enter or Escape; --open or --save names a picture's.
     bool AskFileName(bool save, const char* title, std::string* name) override {
         FileNameBox box(save, title);
-        RunBox(&box);
-        *name = box.name;
-        return box.accepted && !g_stopSignal;
+        box.folderName = snapshot; // the same in every test folder
+        Show(&box);
+        if (!snapshot) {
+            *name = box.name;
+            return box.accepted && !g_stopSignal;
+        }
+        const char* given = save ? g_native.desktop.options.save : g_native.desktop.options.open;
+        *name = given ? given : "";
+        return given != nullptr;
     }
     // The help viewer until it is closed.
     void ShowHelp() override {
         HelpBox box;
-        RunBox(&box);
+        Show(&box);
     }
-    // The setup box; OK stores the switches itself.
+    // The setup box; OK stores the switches.
     void Setup() override {
         SetupBox box;
-        RunBox(&box);
+        Show(&box);
+        if (box.accepted) box.Store();
     }
-    // The menu; the chosen item's command runs after it closed.
+    // The menu; the chosen item's command runs after it closed (a script
+    // chooses in a picture with {Menu:ID}).
     void PopupMenu() override {
         int row, column;
         MenuPlace(&row, &column);
         MenuBox box(row, column);
-        RunBox(&box);
+        Show(&box);
         if (box.chosen) RunMenuCommand(box.chosen);
     }
     // Hiding is the job control's stop: the shell has the terminal until fg.
     void Hide() override {
+        if (snapshot) return;
         StopCurses();
         signal(SIGTSTP, SIG_DFL);
         raise(SIGTSTP);
         signal(SIGTSTP, SIG_IGN);
         StartCurses();
     }
-    // The program has the terminal until it ends, then Enter comes back.
+    // The program has the terminal until it ends, then Enter comes back; a
+    // picture's starts without waiting, as the key-script player's.
     void RunProgram(const char* commandLine) override {
+        if (snapshot) {
+            const char* argv[] = {"sh", "-c", commandLine, nullptr};
+            SpawnDetached(argv, false);
+            return;
+        }
         StopCurses();
         pid_t child = fork();
         if (child == 0) {
@@ -312,8 +295,8 @@ struct TerminalBoxes : DesktopBoxes {
             while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
             }
         }
-        std::string back = Cp932ToUtf8("\n[Enter で Tolvane に戻ります]",
-                                       strlen("\n[Enter で Tolvane に戻ります]"));
+        const char kBack[] = "\n[Enter で Tolvane に戻ります]";
+        std::string back = Cp932ToUtf8(kBack, strlen(kBack));
         fputs(back.c_str(), stdout);
         fflush(stdout);
         char c = 0;
@@ -323,61 +306,23 @@ struct TerminalBoxes : DesktopBoxes {
     }
 };
 
-// The boxes of --screen: each prints the screen and answers as the options say.
-struct SnapshotBoxes : DesktopBoxes {
-    // The question's picture; --answer answers.
-    bool AskYesNo(const char* text, const char* caption) override {
-        QuestionBox box(text, caption);
-        Snapshot(&box);
-        return g_native.desktop.answerYes;
-    }
-    // The field's picture; --open or --save gives the name.
-    bool AskFileName(bool save, const char* title, std::string* name) override {
-        FileNameBox box(save, title);
-        box.folderName = true; // the same in every test folder
-        Snapshot(&box);
-        const char* given = save ? g_native.desktop.saveName : g_native.desktop.openName;
-        *name = given ? given : "";
-        return given != nullptr;
-    }
-    // The help viewer's first page.
-    void ShowHelp() override {
-        HelpBox box;
-        Snapshot(&box);
-    }
-    // The setup box as it opens; nothing is stored.
-    void Setup() override {
-        SetupBox box;
-        Snapshot(&box);
-    }
-    // The menu as it opens; a script chooses with {Menu:ID}.
-    void PopupMenu() override {
-        int row, column;
-        MenuPlace(&row, &column);
-        MenuBox box(row, column);
-        Snapshot(&box);
-    }
-    // Nothing to hide in a picture.
-    void Hide() override {}
-    // Started without waiting, as the key-script player always did.
-    void RunProgram(const char* commandLine) override {
-        const char* argv[] = {"sh", "-c", commandLine, nullptr};
-        SpawnDetached(argv, false);
-    }
-};
+ScreenBoxes g_boxes;
 
-TerminalBoxes g_terminalBoxes;
-SnapshotBoxes g_snapshotBoxes;
+// Scrolls the view by lines, within the console's lines.
+void Scroll(int lines) {
+    int& top = g_screen.view.top;
+    top += lines;
+    int last = g_native.edit.LineCount() - 1;
+    if (top > last) top = last;
+    if (top < 0) top = 0;
+}
 
 // The view a page up or down, the caret a page of lines with it.
 void Page(int direction, bool extend) {
     int lines = TextRows() - 1 > 1 ? TextRows() - 1 : 1;
     for (int i = 0; i < lines; ++i)
         PlayKey(direction < 0 ? kVkUp : kVkDown, extend ? kModShift : 0);
-    g_screen.view.top += direction * lines;
-    int last = g_native.edit.LineCount() - 1;
-    if (g_screen.view.top > last) g_screen.view.top = last;
-    if (g_screen.view.top < 0) g_screen.view.top = 0;
+    Scroll(direction * lines);
 }
 
 // Ctrl+C: the input line under the caret loses its text; elsewhere the
@@ -405,12 +350,8 @@ void CellToText(const TermKey& key, int* line, int* column) {
 // the mouse; the wheel scrolls. Returns false when the view must not follow
 // the caret.
 bool Mouse(const TermKey& key) {
-    ScreenView& view = g_screen.view;
     if (key.button == kWheelUp || key.button == kWheelDown) {
-        view.top += key.button == kWheelUp ? -kWheelLines : kWheelLines;
-        int last = g_native.edit.LineCount() - 1;
-        if (view.top > last) view.top = last;
-        if (view.top < 0) view.top = 0;
+        Scroll(key.button == kWheelUp ? -kWheelLines : kWheelLines);
         return false;
     }
     if (key.release) g_screen.dragAnchor = -1;
@@ -431,9 +372,7 @@ bool Mouse(const TermKey& key) {
         edit.SetSel(g_screen.dragAnchor, edit.LineIndex(line) + column);
         return true;
     }
-    KeyAction action;
-    memset(&action, 0, sizeof action);
-    action.kind = kActionGoto;
+    KeyAction action = MakeAction(kActionGoto);
     action.line = line;
     action.column = column;
     PlayAction(action);
@@ -442,15 +381,16 @@ bool Mouse(const TermKey& key) {
 }
 
 // A character typed with Ctrl or Alt: an accelerator, Ctrl+C, or nothing.
+// Ctrl+0 and Ctrl+9 come also as Alt+0 and Alt+9, which a terminal sends,
+// and the no-conversion key's "()" as Alt+P.
 void ModifiedCharacter(const TermKey& key) {
-    unsigned c = key.codepoint >= 'A' && key.codepoint <= 'Z' ? key.codepoint + 32 : key.codepoint;
+    unsigned c = key.codepoint >= 'a' && key.codepoint <= 'z' ? key.codepoint - 32 : key.codepoint;
     int modifiers = key.modifiers & (kModCtrl | kModAlt);
-    if (modifiers == kModCtrl && c == 'c') {
-        Interrupt();
-        return;
-    }
-    for (const KeyName& k : kKeyNames)
-        if (k.character == c && k.modifiers == modifiers) PlayNamed(k.script);
+    if (modifiers == kModCtrl && c == 'C') return Interrupt();
+    if (modifiers == kModAlt && c == 'P') return PlayKey(kVkNonConvert, 0);
+    if (modifiers == kModAlt && (c == '0' || c == '9')) modifiers = kModCtrl;
+    for (const Accelerator& a : kAccelerators)
+        if (a.key == (int)c && a.modifiers == modifiers) RunMenuCommand(a.id);
 }
 
 // Routes one terminal key to the console's key handler, the accelerators,
@@ -462,9 +402,7 @@ bool RouteKey(const TermKey& key) {
         if (key.modifiers & (kModCtrl | kModAlt)) {
             ModifiedCharacter(key);
         } else {
-            KeyAction action;
-            memset(&action, 0, sizeof action);
-            action.kind = kActionChar;
+            KeyAction action = MakeAction(kActionChar);
             action.codepoint = key.codepoint;
             PlayAction(action);
         }
@@ -482,7 +420,7 @@ bool RouteKey(const TermKey& key) {
     case kTkPageUp: Page(-1, key.modifiers & kModShift); return true;
     case kTkPageDown: Page(1, key.modifiers & kModShift); return true;
     case kTkF1: RunMenuCommand(IDM_HELP); return true;
-    case kTkF1 + 2: PlayNamed("F3"); return true;
+    case kTkF1 + 2: RunMenuCommand(ID_RETYPE_F3); return true;
     case kTkF1 + 9:
     case kTkMenu: ConsoleRightClick(); return true;
     case kTkMouse: return Mouse(key);
@@ -501,8 +439,7 @@ void OnResize(int) {
 
 // The handlers, without SA_RESTART so that a wait ends at once.
 void InstallSignals() {
-    struct sigaction action;
-    memset(&action, 0, sizeof action);
+    struct sigaction action = {};
     sigemptyset(&action.sa_mask);
     action.sa_handler = OnStop;
     sigaction(SIGTERM, &action, nullptr);
@@ -558,7 +495,7 @@ int RunScreen() {
     InstallSignals();
     StartCurses();
     NativeDesktop& desktop = g_native.desktop;
-    desktop.boxes = &g_terminalBoxes;
+    desktop.boxes = &g_boxes;
     desktop.bell = true;
     bool follow = true;
     while (!desktop.quitting && !g_stopSignal) {
@@ -580,7 +517,8 @@ void BeginScreenSnapshots(int columns, int rows) {
     if (!setlocale(LC_CTYPE, "C.UTF-8")) setlocale(LC_CTYPE, "en_US.UTF-8");
     g_screen.columns = columns;
     g_screen.rows = rows;
-    g_native.desktop.boxes = &g_snapshotBoxes;
+    g_boxes.snapshot = true;
+    g_native.desktop.boxes = &g_boxes;
 }
 
 // Each action, then the view after the caret.

@@ -29,8 +29,7 @@ const std::string& CharacterUtf8(const char* p, int bytes) {
 // Display width of one UTF-8 character; what cannot show is one "?".
 int Utf8Width(const std::string& utf8, bool* printable) {
     wchar_t wc = 0;
-    mbstate_t state;
-    memset(&state, 0, sizeof state);
+    mbstate_t state = {};
     size_t n = mbrtowc(&wc, utf8.data(), utf8.size(), &state);
     int width = (n == (size_t)-1 || n == (size_t)-2 || n == 0) ? -1 : wcwidth(wc);
     *printable = width > 0;
@@ -43,6 +42,24 @@ void PutGlyph(ScreenGrid* grid, int row, int column, const Glyph& g, int attr) {
     for (int k = 0; k < g.width; ++k)
         grid->Set(row, column + k, Cell{k == 0 || g.tab ? " " : "", attr});
     grid->At(row, column).text = g.utf8;
+}
+
+// The status bar's text (code page 932): angle mode, notation, decimals,
+// the renderings that are on; at the right the keys of the menu and the help.
+std::string StatusText(int columns) {
+    static const char* const kNotations[] = {"dispf", "dispe", "disp3e"};
+    int mode = g_settings.displayMode;
+    if (mode < 0 || mode > 2) mode = 0;
+    char left[128];
+    snprintf(left, sizeof left, " %s  %s  prec %d%s%s",
+             g_settings.angleMode == kRadians ? "rad" : "deg", kNotations[mode],
+             g_settings.precision, g_settings.hexFlag ? "  hex" : "",
+             g_settings.binFlag ? "  bin" : "");
+    const char* right = "F10:ﾒﾆｭｰ  F1:ﾍﾙﾌﾟ ";
+    int gap = columns - TextWidth(left) - TextWidth(right);
+    std::string text = left;
+    if (gap >= 1) text += std::string((size_t)gap, ' ') + right;
+    return text;
 }
 
 } // namespace
@@ -86,10 +103,8 @@ std::string ScreenGrid::Text() const {
     for (int r = 0; r < rows; ++r) {
         std::string line;
         for (int c = 0; c < columns; ++c) line += cells[(size_t)(r * columns + c)].text;
-        size_t end = line.find_last_not_of(' ');
-        line.resize(end == std::string::npos ? 0 : end + 1);
-        out += line;
-        out += '\n';
+        line.erase(line.find_last_not_of(' ') + 1); // npos + 1: all blanks
+        out += line + '\n';
     }
     return out;
 }
@@ -192,22 +207,4 @@ void RenderConsole(const ScreenView& view, ScreenGrid* grid) {
     std::string status = StatusText(grid->columns);
     for (int c = 0; c < grid->columns; ++c) grid->At(textRows, c) = Cell{" ", kAttrStatus};
     grid->Put(textRows, 0, status.c_str(), kAttrStatus, grid->columns);
-}
-
-// Angle mode, notation, decimals, the renderings that are on; at the right
-// the keys of the menu and the help.
-std::string StatusText(int columns) {
-    static const char* const kNotations[] = {"dispf", "dispe", "disp3e"};
-    int mode = g_settings.displayMode;
-    if (mode < 0 || mode > 2) mode = 0;
-    char left[128];
-    snprintf(left, sizeof left, " %s  %s  prec %d%s%s",
-             g_settings.angleMode == kRadians ? "rad" : "deg", kNotations[mode],
-             g_settings.precision, g_settings.hexFlag ? "  hex" : "",
-             g_settings.binFlag ? "  bin" : "");
-    const char* right = "F10:ﾒﾆｭｰ  F1:ﾍﾙﾌﾟ ";
-    int gap = columns - TextWidth(left) - TextWidth(right);
-    std::string text = left;
-    if (gap >= 1) text += std::string((size_t)gap, ' ') + right;
-    return text;
 }

@@ -62,5 +62,3 @@ int OffsetOfColumn(const std::vector<Glyph>& glyphs, int column);
 void FollowCaret(ScreenView* view, int columns, int textRows);
 // Draws the console's lines and the status bar into grid.
 void RenderConsole(const ScreenView& view, ScreenGrid* grid);
-// The status bar's text (code page 932).
-std::string StatusText(int columns);

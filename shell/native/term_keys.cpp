@@ -49,27 +49,12 @@ int Modifiers(int parameter) {
 
 // A key without a character.
 TermKey Key(int code, int modifiers = 0) {
-    TermKey key;
-    memset(&key, 0, sizeof key);
-    key.code = code;
-    key.modifiers = modifiers;
-    return key;
+    return TermKey{code, 0, modifiers, 0, false, false, 0, 0};
 }
 
 // A typed character.
 TermKey CharKey(unsigned codepoint, int modifiers) {
-    TermKey key = Key(kTkChar, modifiers);
-    key.codepoint = codepoint;
-    return key;
-}
-
-// The bytes a UTF-8 lead byte begins; 0 for a byte that begins nothing.
-int Utf8Length(unsigned char c) {
-    if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF) return 2;
-    if (c >= 0xE0 && c <= 0xEF) return 3;
-    if (c >= 0xF0 && c <= 0xF4) return 4;
-    return 0;
+    return TermKey{kTkChar, codepoint, modifiers, 0, false, false, 0, 0};
 }
 
 // A key from one character code: the control characters are the keys
@@ -268,12 +253,9 @@ void DecodeTermKeys(TermKeyDecoder* d, const char* bytes, size_t size, std::vect
 // is decoded afresh; unfinished UTF-8 is dropped.
 void FlushTermKeys(TermKeyDecoder* d, std::vector<TermKey>* out) {
     while (d->count > 0) {
-        if (d->pending[0] == 0x1B) {
-            out->push_back(Key(kTkEscape));
-            Consume(d, 1);
-            Drain(d, out);
-        } else {
-            Consume(d, 1);
-        }
+        bool escape = d->pending[0] == 0x1B;
+        if (escape) out->push_back(Key(kTkEscape));
+        Consume(d, 1);
+        if (escape) Drain(d, out);
     }
 }

@@ -9,14 +9,12 @@
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"
 
-namespace {
-
-// Reads one line without its line end; false at the end of the input.
-bool ReadLine(std::string* line) {
+// Lines of any length; a line end is LF or CR LF.
+bool ReadInputLine(FILE* input, std::string* line) {
     line->clear();
     char chunk[4096];
     bool any = false;
-    while (fgets(chunk, sizeof chunk, stdin)) {
+    while (fgets(chunk, sizeof chunk, input)) {
         any = true;
         line->append(chunk);
         if (!line->empty() && line->back() == '\n') break;
@@ -27,16 +25,10 @@ bool ReadLine(std::string* line) {
     return true;
 }
 
-} // namespace
-
 // Bytes, or UTF-8 with CR LF as LF.
 void PrintConsoleText(const std::string& text, bool raw) {
-    if (raw) {
-        fwrite(text.data(), 1, text.size(), stdout);
-    } else {
-        std::string utf8 = TranscriptToUtf8(text.data(), text.size());
-        fwrite(utf8.data(), 1, utf8.size(), stdout);
-    }
+    std::string shown = raw ? text : TranscriptToUtf8(text.data(), text.size());
+    fwrite(shown.data(), 1, shown.size(), stdout);
     fflush(stdout);
 }
 
@@ -60,7 +52,7 @@ int RunTerminal(bool raw) {
     std::string shown = CurrentText();
     PrintConsoleText(shown, raw);
     std::string line;
-    while (!g_native.desktop.quitting && ReadLine(&line)) {
+    while (!g_native.desktop.quitting && ReadInputLine(stdin, &line)) {
         g_seam.edit->SetSel(kEndOfText, kEndOfText);
         std::string cp932 = Utf8ToCp932(line.data(), line.size());
         TypeText(cp932.data(), cp932.size());

@@ -1,7 +1,12 @@
 // The interactive console in a terminal, and printing the console's text.
 #pragma once
 
+#include <stdio.h>
+
 #include <string>
+
+// Reads one line of input without its line end; false at the end of input.
+bool ReadInputLine(FILE* input, std::string* line);
 
 // Writes code page 932 console text to standard output: its bytes when raw,
 // else UTF-8 with each CR LF as LF.

@@ -29,12 +29,11 @@ bool OnChar(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result) {
         *result = TypeDoubleByte(hwnd, (unsigned char)(wParam >> 8), byte, lParam);
         return true;
     }
+    *result = 0;
     if (IsDBCSLeadByteEx(kConsoleCodePage, byte)) {
         g_shell.leadByte = byte;
-        *result = 0;
         return true;
     }
-    *result = 0;
     return ConsoleChar((int)byte, GetKeyState(VK_SHIFT) < 0, (long)lParam);
 }
 

@@ -2,7 +2,6 @@
 // minimizing, answers the tray icon, runs the menu and accelerator commands,
 // types dropped files' paths, and ends the program.
 #include <stdio.h>
-#include <string.h>
 
 #include "commands/commands.h"
 #include "console/console.h"
@@ -26,6 +25,19 @@ void TypeDroppedFile(HDROP drop) {
         AppendFormat("%s", (shortLength > 0 && shortLength < sizeof shortName) ? shortName : name);
     }
     LateDragFinish(drop);
+}
+
+// Fills the tray icon record from the arguments and hands it to the shell.
+BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip) {
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = hwnd;
+    data.uID = id;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = TRAY_CALLBACK;
+    data.hIcon = icon;
+    if (tip) lstrcpynA(data.szTip, tip, 64);
+    return LateShellNotifyIcon(operation, &data);
 }
 
 // The tray icon's callback: left button shows the window, right opens the menu.
@@ -52,8 +64,6 @@ void SavePlacement() {
     WriteSettingInt(kSettingH, rect.bottom - rect.top);
 }
 
-} // namespace
-
 // What start-up leaves until its first prompt stands: the tray icon and
 // the dropping of files, the two that need the shell's library.
 void FinishStartup() {
@@ -63,19 +73,7 @@ void FinishStartup() {
     LateDragAcceptFiles(g_shell.main, TRUE);
 }
 
-// Fills the tray icon record from the arguments and hands it to the shell.
-BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip) {
-    NOTIFYICONDATAA data;
-    memset(&data, 0, sizeof data);
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = hwnd;
-    data.uID = id;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = TRAY_CALLBACK;
-    data.hIcon = icon;
-    if (tip) lstrcpynA(data.szTip, tip, 64);
-    return LateShellNotifyIcon(operation, &data);
-}
+} // namespace
 
 // Opens the popup menu with its top-left corner at the mouse pointer.
 void TrackPopupAtCursor() {

@@ -1,5 +1,4 @@
 // The setup dialog: seven switches of the settings file and the console font.
-#include <string.h>
 
 #include "console/settings_file.h"
 #include "shell/win32/late_dlls.h"
@@ -7,40 +6,38 @@
 
 namespace {
 
-// A check box and the settings key it shows.
-struct Switch {
-    int id;
-    SettingKey key;
-};
-
-const Switch kSwitches[] = {
-    {IDC_SETUP_CRFLAG, kSettingCrflag},   {IDC_SETUP_ONTOPFLAG, kSettingOntop},
-    {IDC_SETUP_ENDFLAG, kSettingEndflag}, {IDC_SETUP_BYTE2, kSettingByte2},
-    {IDC_SETUP_HSCROLL, kSettingHscroll}, {IDC_SETUP_ICON, kSettingIcon},
-    {IDC_SETUP_DUP, kSettingDup},
-};
+// Moves a window to the middle of the screen, keeping its size.
+void CenterOnScreen(HWND hwnd) {
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    MoveWindow(hwnd, x, y, width, height, TRUE);
+}
 
 // Shows the values in use and, for the stored switches, the file's values,
 // each checked when the program would take it as set.
 void InitSwitches(HWND dialog) {
     CenterOnScreen(dialog);
-    for (const Switch& s : kSwitches)
-        CheckDlgButton(dialog, s.id, SetupSwitchShown(s.key) ? BST_CHECKED : BST_UNCHECKED);
+    for (const SetupCheckBox& box : kSetupCheckBoxes)
+        CheckDlgButton(dialog, box.control,
+                       SetupSwitchShown(box.key) ? BST_CHECKED : BST_UNCHECKED);
 }
 
 // OK: each switch in the order the settings store them.
 void StoreSwitches(HWND dialog) {
     for (SettingKey key : kSetupSwitches)
-        for (const Switch& s : kSwitches)
-            if (s.key == key)
-                StoreSetupSwitch(key, IsDlgButtonChecked(dialog, s.id) == BST_CHECKED);
+        for (const SetupCheckBox& box : kSetupCheckBoxes)
+            if (box.key == key)
+                StoreSetupSwitch(key, IsDlgButtonChecked(dialog, box.control) == BST_CHECKED);
 }
 
 // The font chooser on the console's font record; a confirmed font is applied
 // and stored at once, whatever the dialog's own buttons do afterwards.
 void ChooseConsoleFont(HWND dialog) {
-    CHOOSEFONTA choose;
-    memset(&choose, 0, sizeof choose);
+    CHOOSEFONTA choose = {};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = dialog;
     choose.lpLogFont = &g_shell.logFont;
@@ -57,17 +54,6 @@ void ChooseConsoleFont(HWND dialog) {
 }
 
 } // namespace
-
-// Moves a window to the middle of the screen, keeping its size.
-void CenterOnScreen(HWND hwnd) {
-    RECT rect;
-    GetWindowRect(hwnd, &rect);
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    MoveWindow(hwnd, x, y, width, height, TRUE);
-}
 
 // Creates the console's font from the font record and gives it to the console;
 // the font it replaces is released.

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include "platform/ids.h"
-#include "platform/settings_store.h"
 
 enum {
     kFinishStartup = WM_APP + 1,          // posted by start-up behind its first prompt
@@ -35,21 +34,10 @@ struct ShellState {
 
 extern ShellState g_shell;
 
-// The store the core reads and writes the settings file through.
-SettingsStore* Win32SettingsStore();
-
-int RegisterMainClass();
-int GetWindowsFamily();
-BOOL BringToFront(HWND hwnd);
-
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ConsoleSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK SetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void QuitProgram(HWND hwnd);
-// The tray icon and file dropping, once the first prompt stands.
-void FinishStartup();
-BOOL NotifyTray(DWORD operation, HWND hwnd, UINT id, HICON icon, const char* tip);
-void CenterOnScreen(HWND hwnd);
 // Sees each key message before the accelerators do: a new key press ends what
 // an Alt accelerator left behind.
 void NoteKeyMessage(const MSG& msg);

@@ -32,6 +32,41 @@ void ShowStartFailure() {
     MessageBoxA(nullptr, "起動失敗", "Tolvane", MB_OK | MB_ICONWARNING);
 }
 
+// Windows 98 and ME: the 9x family after version 4.0.
+bool IsWindows98OrMe() {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExA(&info);
+    return info.dwMajorVersion == 4 && info.dwMinorVersion != 0 &&
+           info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+// Makes a window the foreground window, lifting the foreground lock on 98 and ME.
+BOOL BringToFront(HWND hwnd) {
+    if (!IsWindows98OrMe()) return SetForegroundWindow(hwnd);
+    DWORD saved = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)0, 0);
+    BOOL ok = SetForegroundWindow(hwnd);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)(UINT_PTR)saved, 0);
+    SetFocus(hwnd);
+    SetActiveWindow(hwnd);
+    return ok;
+}
+
+// Registers the main window class.
+bool RegisterMainClass() {
+    WNDCLASSA wc = {};
+    wc.style = CS_BYTEALIGNWINDOW | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = g_shell.instance;
+    wc.hIcon = LoadIconA(g_shell.instance, kClassName);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassA(&wc) != 0;
+}
+
 // Another instance is running and the settings ask for one only: bring it up.
 bool HandOverToRunningInstance() {
     if (!ReadSettingSwitch(kSettingDup)) return false;
@@ -52,21 +87,15 @@ void BuildHelpPath() {
     if (length == 0 || length >= sizeof module) length = 0;
     module[length] = '\0';
     char* slash = strrchr(module, '\\');
-    if (slash)
-        *slash = '\0';
-    else
-        module[0] = '\0';
+    *(slash ? slash : module) = '\0'; // the folder, or nothing without a backslash
     snprintf(g_shell.helpPath, sizeof g_shell.helpPath, "%s\\%s", module, kHelpName);
 }
 
 // The window's place and size, a position beyond the screen put back to
 // its default.
 Placement ReadPlacement() {
-    Placement p;
-    p.x = ReadSettingInt(kSettingX);
-    p.y = ReadSettingInt(kSettingY);
-    p.w = ReadSettingInt(kSettingW);
-    p.h = ReadSettingInt(kSettingH);
+    Placement p = {ReadSettingInt(kSettingX), ReadSettingInt(kSettingY), ReadSettingInt(kSettingW),
+                   ReadSettingInt(kSettingH)};
     if (p.x > GetSystemMetrics(SM_CXSCREEN)) p.x = kSettingTable[kSettingX].fallback;
     if (p.y > GetSystemMetrics(SM_CYSCREEN)) p.y = kSettingTable[kSettingY].fallback;
     return p;
@@ -144,46 +173,6 @@ const char* CommandLineScript(const char* commandLine, char (&given)[kStatementS
 
 } // namespace
 
-// Registers the main window class; 0 on success, -1 on failure.
-int RegisterMainClass() {
-    WNDCLASSA wc;
-    memset(&wc, 0, sizeof wc);
-    wc.style = CS_BYTEALIGNWINDOW | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = g_shell.instance;
-    wc.hIcon = LoadIconA(g_shell.instance, kClassName);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassA(&wc) ? 0 : -1;
-}
-
-// 1 Windows 95, 3 Windows 98 and ME, 2 the NT family of version 4 and 5, else 0.
-int GetWindowsFamily() {
-    OSVERSIONINFOA info;
-    memset(&info, 0, sizeof info);
-    info.dwOSVersionInfoSize = sizeof info;
-    GetVersionExA(&info);
-    if (info.dwMajorVersion == 5) return 2;
-    if (info.dwMajorVersion != 4) return 0;
-    if (info.dwPlatformId == VER_PLATFORM_WIN32_NT) return 2;
-    if (info.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) return 0;
-    return info.dwMinorVersion == 0 ? 1 : 3;
-}
-
-// Makes a window the foreground window, lifting the foreground lock on 98 and ME.
-BOOL BringToFront(HWND hwnd) {
-    if (GetWindowsFamily() != 3) return SetForegroundWindow(hwnd);
-    DWORD saved = 0;
-    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)0, 0);
-    BOOL ok = SetForegroundWindow(hwnd);
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, (PVOID)(UINT_PTR)saved, 0);
-    SetFocus(hwnd);
-    SetActiveWindow(hwnd);
-    return ok;
-}
-
 // Start-up in its fixed order, then the message loop.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     InstallWin32Seam();
@@ -191,7 +180,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
 
     g_shell.instance = instance;
     BeginSession();
-    if (RegisterMainClass() != 0) {
+    if (!RegisterMainClass()) {
         ShowStartFailure();
         return 0;
     }
@@ -212,10 +201,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     CreatePopup();
     g_shell.accelerators = LoadAcceleratorsA(instance, kClassName);
 
-    if (ReadSettingSwitch(kSettingIcon))
-        ShowWindow(g_shell.main, SW_HIDE);
-    else
-        ShowWindow(g_shell.main, showCommand);
+    ShowWindow(g_shell.main, ReadSettingSwitch(kSettingIcon) ? SW_HIDE : showCommand);
     ApplyTopmost(g_settings.ontopflag != 0);
 
     char given[kStatementSize], path[kFileBufferSize];

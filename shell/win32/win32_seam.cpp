@@ -3,8 +3,6 @@
 #include <stdio.h>
 #include <string.h>
 
-
-
 #include "commands/script.h"
 #include "console/console.h"
 #include "platform/seam.h"
@@ -346,6 +344,26 @@ double ProcessSeconds() {
     return GetTickCount() / 1000.0;
 }
 
+// The settings file tolvane.ini: the private-profile functions keep it in
+// the Windows folder, because the name carries no folder.
+const char kIniName[] = "tolvane.ini";
+
+// The settings store of the core on the private-profile functions.
+struct Win32Settings : SettingsStore {
+    int ReadInt(const char* section, const char* key, int def) override {
+        return (int)GetPrivateProfileIntA(section, key, def, kIniName);
+    }
+    void ReadText(const char* section, const char* key, const char* def, char* text,
+                  int size) override {
+        GetPrivateProfileStringA(section, key, def, text, (DWORD)size, kIniName);
+    }
+    bool WriteText(const char* section, const char* key, const char* text) override {
+        return WritePrivateProfileStringA(section, key, text, kIniName) != FALSE;
+    }
+};
+
+Win32Settings g_settingsStore;
+
 Win32Edit g_edit;
 Win32Menu g_menu;
 Win32Desktop g_desktop;
@@ -371,11 +389,7 @@ void FlushConsoleOutput() {
 
 // Points the core's seam at the real edit control, menu and desktop.
 void InstallWin32Seam() {
-    g_seam.edit = &g_edit;
-    g_seam.menu = &g_menu;
-    g_seam.desktop = &g_desktop;
-    g_seam.files = &g_files;
-    g_seam.settings = Win32SettingsStore();
+    g_seam = Seam{&g_edit, &g_menu, &g_desktop, &g_files, &g_settingsStore};
     // The window repaints slowly under some hosts: a statement's scripts get
     // the time that still ends them well within ten seconds.
     SetScriptTimeLimit(4.0, 8.0);

@@ -5,6 +5,7 @@
 
 #include <ctype.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <fstream>
 #include <map>
@@ -12,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "console/settings_file.h"
 #include "platform/accelerators.h"
 #include "platform/ids.h"
 #include "keyscript/key_script.h"
 #include "platform/virtual_keys.h"
+#include "shell/native/codepage.h"
 
 namespace {
 
@@ -163,6 +166,29 @@ TEST(ResourceScript, DialogControlsUseTheIdsHeader) {
     }
     EXPECT_EQ(uses["IDOK"], 1);
     EXPECT_EQ(uses["IDCANCEL"], 1);
+}
+
+// The setup dialog's check boxes are the table's, in its order, each with
+// its label (the script is UTF-8, the table's labels code page 932).
+TEST(ResourceScript, SetupCheckBoxesAreTheTables) {
+    std::map<std::string, long> names = KnownNames();
+    std::vector<std::string> rows =
+        ResourceBody(ReadSource("shell/win32/tolvane.rc"), "SETUP DIALOG");
+    size_t next = 0;
+    for (const std::string& row : rows) {
+        std::vector<std::string> f = Fields(row.substr(8));
+        long id = 0;
+        if (f.size() < 3 || f[2] != "\"Button\"" ||
+            row.find("BS_AUTOCHECKBOX") == std::string::npos)
+            continue;
+        ASSERT_LT(next, (size_t)kSetupSwitchCount) << row;
+        const SetupCheckBox& box = kSetupCheckBoxes[next++];
+        EXPECT_TRUE(Resolve(names, f[1], &id)) << row;
+        EXPECT_EQ(id, box.control) << row;
+        std::string label = Cp932ToUtf8(box.label, strlen(box.label));
+        EXPECT_EQ(f[0], "\"" + label + "\"") << row;
+    }
+    EXPECT_EQ(next, (size_t)kSetupSwitchCount);
 }
 
 } // namespace
