@@ -142,10 +142,12 @@ int Utf8Length(unsigned char c) {
     return 0;
 }
 
-// The kind set, every other field as it starts.
+// The kind set, every other field as it starts and the path empty: only its
+// first byte is written, as an action is made for every typed character.
 KeyAction MakeAction(int kind) {
     KeyAction action;
     action.kind = kind;
+    action.path[0] = '\0';
     return action;
 }
 

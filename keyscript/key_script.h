@@ -27,13 +27,13 @@ enum KeyModifier { kModShift = 1, kModCtrl = 2, kModAlt = 4 };
 enum { kKeyPathSize = 260 };
 
 struct KeyAction {
-    int kind = kActionChar;       // KeyActionKind
-    unsigned codepoint = 0;       // kActionChar
-    int key = 0;                  // virtual-key code of kActionKey and kActionAccelerator
-    int modifiers = 0;            // KeyModifier bits
-    int id = 0;                   // command id of kActionAccelerator and kActionMenu
-    int line = 0, column = 0;     // kActionGoto, both from 0
-    char path[kKeyPathSize] = ""; // kActionDrop, terminated
+    int kind = kActionChar;   // KeyActionKind
+    unsigned codepoint = 0;   // kActionChar
+    int key = 0;              // virtual-key code of kActionKey and kActionAccelerator
+    int modifiers = 0;        // KeyModifier bits
+    int id = 0;               // command id of kActionAccelerator and kActionMenu
+    int line = 0, column = 0; // kActionGoto, both from 0
+    char path[kKeyPathSize];  // kActionDrop, terminated (set by MakeAction)
 };
 
 // The bytes a UTF-8 lead byte begins; 0 for a byte that begins nothing.
