@@ -31,15 +31,13 @@ int Perm(const double* a, double* r) {
     return kBuiltinOk;
 }
 
-// Combinations: x! / (x - y)! / y!.
+// Combinations: the permutations / y!.
 int Comb(const double* a, double* r) {
-    double x = Factorial(a[0]);
-    if (x < 0) return kErrRange;
-    double xy = Factorial(a[0] - a[1]);
-    if (!(xy > 0)) return kErrRange;
+    int error = Perm(a, r);
+    if (error != kBuiltinOk) return error;
     double y = Factorial(a[1]);
     if (!(y > 0)) return kErrRange;
-    *r = x / xy / y;
+    *r /= y;
     return kBuiltinOk;
 }
 
