@@ -127,8 +127,8 @@ bool NumberValue(const Token& t, double* value) {
 // The operators from loosest to tightest: "+" "-", then "*" "/", both
 // grouping to the left, then "^" "&" "|" "~", grouping to the right. The
 // right operand of an operator takes only the operators that bind tighter
-// (of its own set too when they group to the right); each of those opens a
-// nesting level.
+// (of its own set too when they group to the right); the right operand of a
+// right-grouping operator opens a nesting level.
 void BinaryLevel(double* slot, int limit) {
     UnaryLevel(slot);
     while (g_eval.token.priority > limit) {
