@@ -4,9 +4,9 @@
 #include <string.h>
 
 // Whether the n bytes at p are all ASCII, tested eight at a time.
-static bool IsAscii(const char* p, int n) {
+bool IsAscii(const char* p, size_t n) {
     uint64_t high = 0;
-    int i = 0;
+    size_t i = 0;
     for (; i + 8 <= n; i += 8) {
         uint64_t word;
         memcpy(&word, p + i, sizeof word);
@@ -20,7 +20,7 @@ static bool IsAscii(const char* p, int n) {
 // fits, the usual statement, is copied in one go.
 int CopyText(char* out, int size, const char* text, int length) {
     int n = length > 0 ? (int)strnlen(text, (size_t)length) : 0;
-    if (n <= size - 1 && IsAscii(text, n)) {
+    if (n <= size - 1 && IsAscii(text, (size_t)n)) {
         memcpy(out, text, (size_t)n);
         out[n] = 0;
         return n;

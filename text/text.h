@@ -1,6 +1,8 @@
 // Small text helpers shared by every layer: code page 932 bytes.
 #pragma once
 
+#include <stddef.h>
+
 // Lead byte of a double-byte character in code page 932.
 constexpr bool IsLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
@@ -24,6 +26,9 @@ inline bool EqualsNoCase(const char* a, const char* b) {
     }
     return *a == *b;
 }
+
+// Whether the n bytes at p are all ASCII: such text needs no conversion.
+bool IsAscii(const char* p, size_t n);
 
 // Copies at most size - 1 bytes and a terminator, never splitting a
 // double-byte character; returns the bytes copied.

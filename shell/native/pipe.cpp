@@ -12,6 +12,7 @@
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"
 #include "shell/native/terminal.h"
+#include "text/text.h"
 
 namespace {
 
@@ -23,11 +24,6 @@ struct PipeState {
 
 PipeState g_pipe;
 
-// True when every byte is ASCII: such text needs no conversion.
-bool IsAscii(const std::string& text) {
-    return std::none_of(text.begin(), text.end(), [](unsigned char c) { return c >= 0x80; });
-}
-
 // One finished output line: results to standard output without the leading
 // blank the console puts there; error messages to standard error with the
 // input line they came from. Prompts and blank lines are the console's own.
@@ -36,7 +32,8 @@ void EmitLine() {
     if (!text.empty() && text.back() == '\r') text.pop_back();
     if (text.find_first_not_of(' ') != std::string::npos && !IsInputLine(text.c_str())) {
         const char* shown = text[0] == ' ' ? text.c_str() + 1 : text.c_str();
-        std::string utf8 = IsAscii(text) ? std::string(shown) : Cp932ToUtf8(shown, strlen(shown));
+        std::string utf8 = IsAscii(text.data(), text.size()) ? std::string(shown)
+                                                             : Cp932ToUtf8(shown, strlen(shown));
         if (g_pipe.lineIsError) {
             fflush(stdout);
             if (g_pipe.inputLine > 0)
@@ -115,7 +112,7 @@ int RunPipe(FILE* input) {
         DropOldLines();
         g_pipe.line.clear(); // the prompt the line is typed behind
         g_pipe.lineIsError = false;
-        TypeLine(IsAscii(line) ? line : Utf8ToCp932(line.data(), line.size()));
+        TypeLine(IsAscii(line.data(), line.size()) ? line : Utf8ToCp932(line.data(), line.size()));
         if (g_native.desktop.quitting) break;
         g_pipe.line.clear(); // the typed statement is no output
         ConsoleChar(kVkReturn, false, 1);
