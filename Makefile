@@ -32,8 +32,8 @@ win32:
 	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 	cmake --build $(WIN32) -j $(JOBS)
 
-# The 64-bit test build of the Windows sources, for machines that cannot run
-# 32-bit programs (scripts/wine-env --arch says win64 there).
+# The 64-bit test build of the Windows sources, the last resort of machines
+# where 32-bit Wine cannot be installed or run (scripts/wine-env --arch says win64).
 win64:
 	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake \
 	    -DTOLVANE_MINGW_PREFIX=x86_64-w64-mingw32 -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -60,6 +60,7 @@ run-gui: deps native win32
 	scripts/run-gui
 
 test: build
+	@scripts/wine-env --describe
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
 # Many more random sessions through both builds than make test runs.

@@ -10,13 +10,13 @@
 namespace {
 
 const int kSyncKey = VK_F24;      // a key the program takes and ignores
-const int kSettleTimeout = 10000; // milliseconds without progress on posted messages
+const int kSettleTimeout = 30000; // milliseconds without progress on posted messages
 const int kSyncKeyTimeout = 5000; // milliseconds for the sync key to be seen taken
 const int kRepostInterval = 100;  // milliseconds before the clearing message is posted again
 const int kBusyTimeout = 120000;  // milliseconds a program busy in one message is waited for
-const int kMenuTimeout = 5000;    // milliseconds for a menu to open or to close
+const int kMenuTimeout = 20000;   // milliseconds for a menu to open or to close
 const int kMenuDrawnWait = 150;   // milliseconds between a menu's opening and the first key
-const int kStartTimeout = 20000;  // milliseconds for the first prompt
+const int kStartTimeout = 60000;  // milliseconds for the first prompt
 const int kFileNameCombo = 0x47C; // cmb13: the file name of the newer file dialogs
 const int kFileNameEdit = 0x480;  // edt1: the file name of the older ones
 
@@ -436,14 +436,20 @@ bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error
         return false;
     }
     WaitForInputIdle(app->process.hProcess, kStartTimeout);
-    if (!WaitFor(
-            [&] {
-                return (app->main = FindMainWindow(app->process.dwProcessId)) != nullptr ||
-                       !AppRunning(app);
-            },
-            kStartTimeout) ||
-        !app->main) {
-        snprintf(error, size, "%s showed no main window", exe);
+    bool shown = WaitFor(
+        [&] {
+            return (app->main = FindMainWindow(app->process.dwProcessId)) != nullptr ||
+                   !AppRunning(app);
+        },
+        kStartTimeout);
+    if (!app->main) {
+        DWORD code = 0;
+        if (!AppRunning(app) && GetExitCodeProcess(app->process.hProcess, &code))
+            snprintf(error, size, "%s ended with exit code 0x%lx before its main window showed",
+                     exe, code);
+        else
+            snprintf(error, size, "%s showed no main window within %d s%s", exe,
+                     kStartTimeout / 1000, shown ? "" : " (timed out)");
         return false;
     }
     app->console = GetDlgItem(app->main, IDC_CONSOLE);
@@ -484,16 +490,29 @@ void Fail(RemoteApp* app, const std::string& what) {
     if (app->failure.empty()) app->failure = what;
 }
 
+// A program that ended on its own ended well: its quit returns 0. Anything
+// else (a crash, a kill) fails the run, saying so.
+void ReportExitCode(RemoteApp* app) {
+    WaitForSingleObject(app->process.hProcess, 5000);
+    DWORD code = 0;
+    if (!GetExitCodeProcess(app->process.hProcess, &code) || code == 0) return;
+    char what[96];
+    if (code == STILL_ACTIVE)
+        snprintf(what, sizeof what, "the program closed its window but did not end within 5 s");
+    else
+        snprintf(what, sizeof what, "the program ended with exit code 0x%lx", code);
+    Fail(app, what);
+}
+
 // The popup menu that a right click opens is looked at and closed with
 // Escape, as the key script's right click leaves nothing chosen.
 static void DismissMenu(RemoteApp* app) {
-    if (!WaitFor([&] { return InMenuMode(app) || !AppRunning(app); }, kMenuTimeout)) {
-        Fail(app, "the popup menu did not open");
+    // Escape pressed before the menu's loop holds the capture can be lost.
+    if (!WaitForMenuKeys(app)) {
+        Fail(app, InMenuMode(app) ? "the popup menu opened but took no keys within the time"
+                                  : "the popup menu did not open within the time");
         return;
     }
-    // The menu's own window is up once it takes keys.
-    WaitFor([&] { return FindProcessWindow(app, "#32768") != nullptr || !AppRunning(app); },
-            kMenuTimeout);
     PressKey(VK_ESCAPE, 0);
     if (!WaitFor([&] { return !InMenuMode(app) || !AppRunning(app); }, kMenuTimeout))
         Fail(app, "the popup menu did not close on Escape");
@@ -555,6 +574,7 @@ void PerformAction(RemoteApp* app, const KeyAction& action) {
         // The program quit during this action. Enter had put its line break at
         // the end of the console before the statement that quit ran.
         app->quit = true;
+        ReportExitCode(app);
         if (action.kind == kActionKey && action.key == VK_RETURN) app->lastText += "\r\n";
         return;
     }

@@ -31,6 +31,8 @@ struct RemoteApp {
     std::string failure;    // the first wait that timed out; the run has failed then
 };
 
+// Fails the run when the program ended with an exit code other than 0.
+void ReportExitCode(RemoteApp* app);
 // Starts exe with an optional argument and waits for its first prompt.
 bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error, int size);
 // Waits until every key press sent so far has been taken by the program,
