@@ -436,23 +436,25 @@ bool StartApp(RemoteApp* app, const char* exe, const char* argument, char* error
         return false;
     }
     WaitForInputIdle(app->process.hProcess, kStartTimeout);
+    // The main window comes before its console: wait for both.
     bool shown = WaitFor(
         [&] {
-            return (app->main = FindMainWindow(app->process.dwProcessId)) != nullptr ||
-                   !AppRunning(app);
+            app->main = FindMainWindow(app->process.dwProcessId);
+            app->console = app->main ? GetDlgItem(app->main, IDC_CONSOLE) : nullptr;
+            return app->console != nullptr || !AppRunning(app);
         },
         kStartTimeout);
-    if (!app->main) {
+    if (!app->console) {
         DWORD code = 0;
         if (!AppRunning(app) && GetExitCodeProcess(app->process.hProcess, &code))
             snprintf(error, size, "%s ended with exit code 0x%lx before its main window showed",
                      exe, code);
         else
-            snprintf(error, size, "%s showed no main window within %d s%s", exe,
+            snprintf(error, size, "%s showed no %s within %d s%s", exe,
+                     app->main ? "console in its main window" : "main window",
                      kStartTimeout / 1000, shown ? "" : " (timed out)");
         return false;
     }
-    app->console = GetDlgItem(app->main, IDC_CONSOLE);
     app->thread = GetWindowThreadProcessId(app->main, nullptr);
     // A message queue of our own, then one shared input state with the program.
     MSG msg;
