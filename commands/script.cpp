@@ -78,6 +78,7 @@ struct ModalTimer : Desktop {
     void StartProgram(const char* commandLine) override { inner->StartProgram(commandLine); }
     void OpenFileManager() override { inner->OpenFileManager(); }
     void HideWindow() override { inner->HideWindow(); }
+    void ShowHiddenWindow() override { inner->ShowHiddenWindow(); }
     void SetTopmost(bool on) override { inner->SetTopmost(on); }
     void Quit() override { inner->Quit(); }
     bool Quitting() override { return inner->Quitting(); }
@@ -87,9 +88,9 @@ struct ModalTimer : Desktop {
             return 0;
         });
     }
-    void ShowPopupMenu() override {
+    void ShowPopupMenu(MenuPlace place) override {
         Timed([&] {
-            inner->ShowPopupMenu();
+            inner->ShowPopupMenu(place);
             return 0;
         });
     }

@@ -103,7 +103,7 @@ void PlayAction(const KeyAction& action) {
     case kActionClose: CloseButton(); break;
     case kActionMinimize: desktop.HideWindow(); break;
     case kActionTrayLeft: desktop.ShowWindow(); break;
-    case kActionTrayRight: desktop.ShowPopupMenu(); break;
+    case kActionTrayRight: desktop.ShowPopupMenu(kMenuAtPointer); break;
     case kActionDrop: AppendFormat("%s", CoreNameOf(action.path, false).c_str()); break;
     default: break;
     }

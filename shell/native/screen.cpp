@@ -50,7 +50,7 @@ struct ScreenState {
     Box* box = nullptr;       // the box that shows
     bool curses = false;      // ncurses runs the terminal
     int columns = 80, rows = 24;
-    bool atMouse = false; // the next popup menu opens at the mouse
+    bool clicked = false; // the mouse has been clicked: the pointer is known
     int mouseRow = 0, mouseColumn = 0;
     int dragAnchor = -1; // where the left button went down, -1 when up
 };
@@ -177,13 +177,12 @@ void Snapshot(Box* box) {
     PrintGrid();
 }
 
-// Where the popup menu opens: at the mouse after a right click, else one
-// line under the caret.
-void MenuPlace(int* row, int* column) {
-    if (g_screen.atMouse) {
+// Where the popup menu opens: at the mouse for a right click, else one line
+// under the caret.
+void PlaceMenu(MenuPlace place, int* row, int* column) {
+    if (place == kMenuAtPointer && g_screen.clicked) {
         *row = g_screen.mouseRow;
         *column = g_screen.mouseColumn;
-        g_screen.atMouse = false;
         return;
     }
     Draw();
@@ -257,9 +256,9 @@ struct ScreenBoxes : DesktopBoxes {
     }
     // The menu; the chosen item's command runs after it closed (a script
     // chooses in a picture with {Menu:ID}).
-    void PopupMenu() override {
+    void PopupMenu(MenuPlace place) override {
         int row, column;
-        MenuPlace(&row, &column);
+        PlaceMenu(place, &row, &column);
         MenuBox box(row, column);
         Show(&box);
         if (box.chosen) RunMenuCommand(box.chosen);
@@ -357,7 +356,7 @@ bool Mouse(const TermKey& key) {
     if (key.release) g_screen.dragAnchor = -1;
     if (key.release || key.y >= TextRows() || key.y < 0) return false;
     if (key.button == kButtonRight && !key.motion) {
-        g_screen.atMouse = true;
+        g_screen.clicked = true;
         g_screen.mouseRow = key.y;
         g_screen.mouseColumn = key.x;
         ConsoleRightClick();
@@ -422,7 +421,7 @@ bool RouteKey(const TermKey& key) {
     case kTkF1: RunMenuCommand(IDM_HELP); return true;
     case kTkF1 + 2: RunMenuCommand(ID_RETYPE_F3); return true;
     case kTkF1 + 9:
-    case kTkMenu: ConsoleRightClick(); return true;
+    case kTkMenu: ConsoleMenuKey(); return true;
     case kTkMouse: return Mouse(key);
     default: return false;
     }
