@@ -30,9 +30,10 @@
 
 namespace {
 
-// Mouse reports on (buttons, drags, SGR coordinates) and off.
-const char kMouseOn[] = "\033[?1000h\033[?1002h\033[?1006h";
-const char kMouseOff[] = "\033[?1006l\033[?1002l\033[?1000l";
+// Mouse reports (buttons, drags, SGR coordinates) and bracketed pastes on,
+// and off.
+const char kReportsOn[] = "\033[?1000h\033[?1002h\033[?1006h\033[?2004h";
+const char kReportsOff[] = "\033[?2004l\033[?1006l\033[?1002l\033[?1000l";
 
 enum {
     kEscapeWait = 50, // ms a lone ESC waits for the rest of a sequence
@@ -198,7 +199,7 @@ void StartCurses() {
     nonl();
     keypad(stdscr, FALSE);
     g_screen.curses = true;
-    fputs(kMouseOn, stdout);
+    fputs(kReportsOn, stdout);
     fflush(stdout);
     ReadSize();
 }
@@ -206,7 +207,7 @@ void StartCurses() {
 // The terminal as it was.
 void StopCurses() {
     if (!g_screen.curses) return;
-    fputs(kMouseOff, stdout);
+    fputs(kReportsOff, stdout);
     fflush(stdout);
     endwin();
     g_screen.curses = false;
@@ -392,6 +393,16 @@ void ModifiedCharacter(const TermKey& key) {
         if (a.key == (int)c && a.modifiers == modifiers) RunMenuCommand(a.id);
 }
 
+// A bracketed paste: its characters up to its end, typed by the core as a
+// paste (each line end presses Enter, everything else is text).
+void Paste() {
+    std::string text;
+    TermKey key;
+    while (NextKey(&key) && key.code != kTkPasteEnd)
+        if (key.code == kTkChar) text += CodepointToCp932(key.codepoint);
+    ConsolePaste(text.data(), (int)text.size());
+}
+
 // Routes one terminal key to the console's key handler, the accelerators,
 // the menu or the help; false when the view must not follow the caret.
 bool RouteKey(const TermKey& key) {
@@ -423,6 +434,7 @@ bool RouteKey(const TermKey& key) {
     case kTkF1 + 9:
     case kTkMenu: ConsoleMenuKey(); return true;
     case kTkMouse: return Mouse(key);
+    case kTkPasteStart: Paste(); return true;
     default: return false;
     }
 }
