@@ -18,10 +18,11 @@ struct QuietDesktop : Desktop {
     void StartProgram(const char*) override {}
     void OpenFileManager() override {}
     void HideWindow() override {}
+    void ShowHiddenWindow() override {}
     void SetTopmost(bool) override {}
     void Quit() override {}
     void SetupDialog() override {}
-    void ShowPopupMenu() override {}
+    void ShowPopupMenu(MenuPlace) override {}
 };
 
 MemoryEdit g_edit;

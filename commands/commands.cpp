@@ -104,10 +104,12 @@ void ZeroAction(int nameLength) {
     PrintSettingsReport(1);
 }
 
-// Popup menu "画面ｸﾘｱ": the console cleared, only a fresh prompt left.
+// Popup menu "画面ｸﾘｱ": the console cleared, only a fresh prompt left; a
+// window hidden in the tray comes up to show it.
 void ClearScreenAction(int) {
     ClearConsole();
     PrintPrompt();
+    g_seam.desktop->ShowHiddenWindow();
 }
 
 // setup: the setup dialog, then the stored always-on-top switch again.
@@ -229,10 +231,12 @@ const char* TakeArgument(int nameLength) {
 }
 
 // Runs the command with the id: a history item, an accelerator or a fixed
-// item of the popup menu; false for any other id.
+// item of the popup menu; false for any other id. A history item chosen
+// while the window hides in the tray brings it up with the text typed.
 bool RunMenuCommand(int id) {
     if (id >= IDM_HISTORY_FIRST && id < IDM_HISTORY_FIRST + kHistoryCapacity) {
         ChooseHistoryItem(id);
+        g_seam.desktop->ShowHiddenWindow();
         return true;
     }
     for (int i = 0; i < kCommandCount; ++i) {

@@ -34,6 +34,7 @@ double SteadySeconds() {
 struct ScriptState {
     int depth;              // scripts now running, one inside the other
     long linesRead;         // lines this statement's scripts have read
+    long linesRun;          // of them, the lines run as statements
     double started;         // clock reading when the outermost script began
     double wallStarted;     // the steady clock's reading then
     double modal;           // seconds of the clock spent since then in dialogs and boxes
@@ -42,6 +43,7 @@ struct ScriptState {
     bool desktopCalled;     // the desktop was called since the clocks were last read
     double limit = 0.5;     // seconds of work one statement's scripts may take
     double wallLimit = 0.9; // seconds they may take on the steady clock, however busy
+    long lineBudget = kScriptLineBudget; // lines they may run
     double (*clock)() = SteadySeconds;
 };
 
@@ -78,6 +80,7 @@ struct ModalTimer : Desktop {
     void StartProgram(const char* commandLine) override { inner->StartProgram(commandLine); }
     void OpenFileManager() override { inner->OpenFileManager(); }
     void HideWindow() override { inner->HideWindow(); }
+    void ShowHiddenWindow() override { inner->ShowHiddenWindow(); }
     void SetTopmost(bool on) override { inner->SetTopmost(on); }
     void Quit() override { inner->Quit(); }
     bool Quitting() override { return inner->Quitting(); }
@@ -87,9 +90,9 @@ struct ModalTimer : Desktop {
             return 0;
         });
     }
-    void ShowPopupMenu() override {
+    void ShowPopupMenu(MenuPlace place) override {
         Timed([&] {
-            inner->ShowPopupMenu();
+            inner->ShowPopupMenu(place);
             return 0;
         });
     }
@@ -115,11 +118,10 @@ int MillisecondsLeft() {
     return left > 0 ? (int)(left * 1000) + 1 : 0;
 }
 
-// Whether this statement's scripts have done all the work they may.
-// The clocks are read every 256 lines, a clock costing more than a short
-// line, and after any call of the desktop, which can take long.
-bool WorkBoundReached() {
-    if (g_script.linesRead >= kScriptLineBudget) return true;
+// Whether this statement's scripts have taken all the time they may.
+// The clocks are read every 256 lines read, a clock costing more than a
+// short line, and after any call of the desktop, which can take long.
+bool TimeBoundReached() {
     if (g_script.linesRead % kLinesPerClockReading != 0 && !g_script.desktopCalled) return false;
     g_script.desktopCalled = false;
     return MillisecondsLeft() == 0;
@@ -191,6 +193,7 @@ void WithFileName(const char* typed, bool save, const char* title, int filterInd
 // and times the modal calls until it ends.
 void BeginStatementScripts() {
     g_script.linesRead = 0;
+    g_script.linesRun = 0;
     g_script.started = g_script.clock();
     g_script.wallStarted = SteadySeconds();
     g_script.modal = 0;
@@ -209,14 +212,14 @@ void EndStatementScripts(const char* name) {
     AppendErrorFormat(" %s の実行を打ち切りました\r\n", name);
 }
 
-// Runs the lines of an open script as statements until it ends or the work
-// bound is reached.
+// Runs the lines of an open script as statements until it ends or a bound
+// is reached: the time, or the line budget when one more line would run.
 void RunLines(ScriptReader* reader) {
     // Each line is read straight behind the two blanks in the prompt's place.
     char statement[kLineSize + 2] = {' ', ' '};
     char* line = statement + 2;
     while (!g_script.cut) {
-        if (WorkBoundReached()) {
+        if (TimeBoundReached()) {
             g_script.cut = true;
             break;
         }
@@ -226,6 +229,11 @@ void RunLines(ScriptReader* reader) {
         if (line[0] == '/' && line[1] == '/') continue;
         StripLineEnd(line, length);
         if (line[0] == '\0') continue;
+        if (g_script.linesRun >= g_script.lineBudget) {
+            g_script.cut = true;
+            break;
+        }
+        ++g_script.linesRun;
         EnterStatement(statement);
     }
 }
@@ -238,18 +246,24 @@ void SetScriptTimeLimit(double seconds, double wallSeconds) {
     g_script.wallLimit = wallSeconds;
 }
 
+// The number of lines one statement's scripts may run.
+void SetScriptLineBudget(long lines) {
+    g_script.lineBudget = lines;
+}
+
 // The clock of the time limit.
 void SetScriptClock(double (*seconds)()) {
     g_script.clock = seconds ? seconds : SteadySeconds;
 }
 
 // No script running and nothing counted: the desktop as the front-end set
-// it; the time limits and the clock stay as the front-end chose them.
+// it; the limits and the clock stay as the front-end (or a test) chose them.
 void ResetScripts() {
     if (g_seam.desktop == &g_modalTimer) g_seam.desktop = g_modalTimer.inner;
     ScriptState fresh{};
     fresh.limit = g_script.limit;
     fresh.wallLimit = g_script.wallLimit;
+    fresh.lineBudget = g_script.lineBudget;
     fresh.clock = g_script.clock;
     g_script = fresh;
     g_modalTimer.inner = nullptr;
@@ -283,7 +297,7 @@ void RunScript(const char* name) {
         AppendShown(" スクリプトの入れ子が深すぎます\r\n");
         return;
     }
-    if (g_script.depth > 0 && WorkBoundReached()) {
+    if (g_script.depth > 0 && TimeBoundReached()) {
         g_script.cut = true;
         return;
     }

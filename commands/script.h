@@ -4,7 +4,7 @@
 enum {
     kMaxScriptDepth = 8,         // scripts open at once through nested calls
     kTranscriptBuffer = 65536,   // the whole console text and its terminator
-    kScriptLineBudget = 1000000, // script lines one statement's scripts may read
+    kScriptLineBudget = 1000000, // script lines one statement's scripts may run
 };
 
 // Action of call: the named script, or one chosen in the open dialog.
@@ -19,6 +19,10 @@ void SaveTranscript(const char* name);
 // machine is (time in dialogs and question boxes counts for neither). Each
 // front-end sets what its platform manages well within its bound.
 void SetScriptTimeLimit(double seconds, double wallSeconds);
+// How many script lines one statement's scripts may run (kScriptLineBudget
+// unless a test sets another); a line beyond them is not run, and the
+// scripts are cut.
+void SetScriptLineBudget(long lines);
 // The script clock (nullptr: the steady clock). The front-ends take the
 // processor time of the process, so that a busy machine does not cut scripts
 // that an idle one runs to their end, as long as the steady limit allows.

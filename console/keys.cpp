@@ -5,6 +5,7 @@
 #include "console/console.h"
 #include "console/statement.h"
 #include "platform/seam.h"
+#include "text/text.h"
 
 namespace {
 
@@ -62,6 +63,27 @@ void PreviousOperatorJump(const char* line, int column) {
     SetCaret(p - (column - 2));
 }
 
+// Types the text up to its next line end or NUL at the caret, in pieces of
+// whole characters; returns the bytes typed.
+int TypeRun(const char* text, int size) {
+    char piece[kLineSize];
+    int n = 0, filled = 0;
+    while (n < size && text[n] != '\0' && text[n] != '\r' && text[n] != '\n') {
+        int length = n + 1 < size ? CharLength(text + n) : 1;
+        if (filled + length >= kLineSize) {
+            piece[filled] = '\0';
+            g_seam.edit->ReplaceSel(piece);
+            filled = 0;
+        }
+        memcpy(piece + filled, text + n, (size_t)length);
+        filled += length;
+        n += length;
+    }
+    piece[filled] = '\0';
+    if (filled > 0) g_seam.edit->ReplaceSel(piece);
+    return n;
+}
+
 // Inserts "()" at the caret and puts the caret between them.
 void InsertParentheses() {
     g_seam.edit->ReplaceSel("()");
@@ -113,9 +135,31 @@ bool ConsoleChar(int ch, bool shift, long lParam) {
     }
 }
 
-// Right button down on the console: the popup menu.
+// Right button down on the console: the popup menu at the pointer.
 void ConsoleRightClick() {
-    g_seam.desktop->ShowPopupMenu();
+    g_seam.desktop->ShowPopupMenu(kMenuAtPointer);
+}
+
+// The menu key: the popup menu at the caret.
+void ConsoleMenuKey() {
+    g_seam.desktop->ShowPopupMenu(kMenuAtCaret);
+}
+
+// A paste: runs of text typed at the caret, Enter at each line end.
+void ConsolePaste(const char* text, int size) {
+    char line[kLineSize];
+    if (ReadCaretLine(line) >= kNotOnInputLine) SetCaret(kEndOfText);
+    int i = 0;
+    while (i < size && text[i] != '\0') {
+        if (text[i] == '\r' || text[i] == '\n') {
+            bool crlf = text[i] == '\r' && i + 1 < size && text[i + 1] == '\n';
+            i += crlf ? 2 : 1;
+            SubmitEnter();
+            if (g_seam.desktop->Quitting()) return;
+            continue;
+        }
+        i += TypeRun(text + i, size - i);
+    }
 }
 
 // Ctrl+U: the input line loses everything behind its prompt.

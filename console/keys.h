@@ -9,8 +9,17 @@
 bool ConsoleKeyDown(int vk, bool shift, bool ctrl);
 // WM_CHAR in the console (Tab, Enter, Backspace); lParam as the message has it.
 bool ConsoleChar(int ch, bool shift, long lParam);
-// Right button down on the console.
+// Right button down on the console: the popup menu at the mouse pointer.
 void ConsoleRightClick();
+// The menu key or Shift+F10 on the console: the popup menu at the caret.
+void ConsoleMenuKey();
+// A paste: the text is typed at the caret as the keys would type it, except
+// that every character but a line end is text (a tab, a control character),
+// never a key; each line end (CR LF, LF or CR) presses Enter, and what
+// follows the last one stays typed. The text ends at size bytes or at a NUL.
+// With the caret on a line that is no input line the text goes to the end
+// of the console, behind the prompt.
+void ConsolePaste(const char* text, int size);
 
 // Ctrl+U, a command of the command table (commands/commands.cpp): only the
 // prompt stays on the input line. The argument, the length of a typed

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/keys.h"
 #include "fuzz/fuzz_session.h"
 #include "keyscript/key_script.h"
 #include "platform/seam.h"
@@ -33,7 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (g_native.desktop.quitting) break;
         // A dropped path stays inside the session's own files.
         if (action.kind == kActionDrop) continue;
-        PlayAction(action);
+        // A paste pastes the whole input: a clipboard may hold anything.
+        if (action.kind == kActionPaste)
+            ConsolePaste((const char*)data, (int)size);
+        else
+            PlayAction(action);
         CheckInvariants(&g_quiet, kEndOfText - 1);
     }
     CurrentText();

@@ -9,17 +9,31 @@
 #include "fuzz/fuzz_session.h"
 #include "platform/seam.h"
 
+namespace {
+
+size_t g_printed = 0; // bytes appended to the console while counted
+
+// Counts what reaches the console.
+void CountPrinted(const char* text, bool) {
+    g_printed += std::char_traits<char>::length(text);
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartFuzzSession();
     Desktop* desktop = g_seam.desktop;
     FuzzFiles().files["f.tvs"] = std::string((const char*)data, size);
     EnterStatement("  call f");
     CheckInvariants(desktop);
-    // Output is on again and the next statement prints its result.
-    int before = g_seam.edit->GetTextLength();
+    // Output is on again and the next statement prints its result. The
+    // result is counted as it is appended, not by the transcript's length:
+    // a console near its limit drops its oldest lines to make room for it.
+    g_printed = 0;
+    g_appendObserver = CountPrinted;
     EnterStatement("  7");
+    g_appendObserver = nullptr;
     CheckInvariants(desktop);
-    Require(g_seam.edit->GetTextLength() > before || before > kTranscriptLimit - 64,
-            "no output after the script");
+    Require(g_printed > 0, "no output after the script");
     return 0;
 }

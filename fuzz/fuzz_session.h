@@ -44,10 +44,11 @@ struct QuietDesktop : Desktop {
     void StartProgram(const char*) override {}
     void OpenFileManager() override {}
     void HideWindow() override {}
+    void ShowHiddenWindow() override {}
     void SetTopmost(bool) override {}
     void Quit() override { quit = true; }
     void SetupDialog() override {}
-    void ShowPopupMenu() override {}
+    void ShowPopupMenu(MenuPlace) override {}
 };
 
 // A fresh core on the in-memory console, menu, quiet desktop and files.

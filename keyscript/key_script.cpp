@@ -72,7 +72,14 @@ int DecodeUtf8(const unsigned char* text, size_t size, unsigned* codepoint) {
     return length;
 }
 
-// name := key-name | "Menu:" number | "Goto:" number "," number | "Drop:" path
+// The actions that take a path: a dropped file, a paste of a file's text.
+const struct {
+    const char* prefix;
+    int kind;
+} kPathActions[] = {{"Drop:", kActionDrop}, {"Paste:", kActionPaste}};
+
+// name := key-name | "Menu:" number | "Goto:" number "," number
+//       | "Drop:" path | "Paste:" path
 bool ParseName(const char* name, size_t length, KeyAction* action) {
     for (const NamedKey& k : kNamedKeys) {
         if (strlen(k.name) == length && memcmp(k.name, name, length) == 0) {
@@ -109,10 +116,12 @@ bool ParseName(const char* name, size_t length, KeyAction* action) {
         action->column = (int)b;
         return true;
     }
-    if (length > 5 && memcmp(name, "Drop:", 5) == 0) {
-        if (length - 5 >= kKeyPathSize) return false;
-        *action = MakeAction(kActionDrop);
-        snprintf(action->path, sizeof action->path, "%.*s", (int)(length - 5), name + 5);
+    for (const auto& p : kPathActions) {
+        size_t prefix = strlen(p.prefix);
+        if (length <= prefix || memcmp(name, p.prefix, prefix) != 0) continue;
+        if (length - prefix >= kKeyPathSize) return false;
+        *action = MakeAction(p.kind);
+        snprintf(action->path, sizeof action->path, "%.*s", (int)(length - prefix), name + prefix);
         return true;
     }
     return false;

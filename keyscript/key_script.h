@@ -19,6 +19,7 @@ enum KeyActionKind {
     kActionTrayLeft,    // left click on the tray icon
     kActionTrayRight,   // right click on the tray icon
     kActionDrop,        // a file dropped on the window: path (UTF-8)
+    kActionPaste,       // a paste of the UTF-8 text in the file at path
 };
 
 // Modifier keys held with a key.
@@ -33,7 +34,7 @@ struct KeyAction {
     int modifiers = 0;        // KeyModifier bits
     int id = 0;               // command id of kActionAccelerator and kActionMenu
     int line = 0, column = 0; // kActionGoto, both from 0
-    char path[kKeyPathSize];  // kActionDrop, terminated (set by MakeAction)
+    char path[kKeyPathSize];  // kActionDrop and kActionPaste, terminated (set by MakeAction)
 };
 
 // The bytes a UTF-8 lead byte begins; 0 for a byte that begins nothing.

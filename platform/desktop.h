@@ -2,6 +2,10 @@
 // real API; the native front-end answers from its options and logs events.
 #pragma once
 
+// Where the popup menu opens: at the mouse pointer (a right click) or at the
+// caret (the menu key and Shift+F10).
+enum MenuPlace { kMenuAtPointer, kMenuAtCaret };
+
 struct Desktop {
     virtual ~Desktop() = default;
     // MessageBeep(MB_ICONASTERISK): the one beep of the program.
@@ -21,6 +25,9 @@ struct Desktop {
     virtual void OpenFileManager() = 0;
     // Hides the main window into the tray.
     virtual void HideWindow() = 0;
+    // Brings a hidden or minimized main window up, in front; a window that
+    // shows stays as it is.
+    virtual void ShowHiddenWindow() = 0;
     // Makes the main window topmost or not.
     virtual void SetTopmost(bool on) = 0;
     // The quit sequence: save the placement, remove the tray icon, end.
@@ -29,6 +36,6 @@ struct Desktop {
     virtual bool Quitting() { return false; }
     // The modal setup dialog.
     virtual void SetupDialog() = 0;
-    // Opens the popup menu at the mouse pointer.
-    virtual void ShowPopupMenu() = 0;
+    // Opens the popup menu at the mouse pointer or at the caret.
+    virtual void ShowPopupMenu(MenuPlace place) = 0;
 };

@@ -122,9 +122,16 @@ void NativeDesktop::OpenFileManager() {
     SpawnDetached(argv, true);
 }
 
+// In the terminal the program is stopped until fg shows it again.
 void NativeDesktop::HideWindow() {
     Event("hide");
+    hidden = boxes == nullptr;
     if (boxes) boxes->Hide();
+}
+
+// The window shows again when it was hidden.
+void NativeDesktop::ShowHiddenWindow() {
+    if (hidden) ShowWindow();
 }
 
 void NativeDesktop::SetTopmost(bool on) {
@@ -147,13 +154,14 @@ void NativeDesktop::SetupDialog() {
     if (boxes) boxes->Setup();
 }
 
-void NativeDesktop::ShowPopupMenu() {
+void NativeDesktop::ShowPopupMenu(MenuPlace place) {
     Event("popup-menu");
-    if (boxes) boxes->PopupMenu();
+    if (boxes) boxes->PopupMenu(place);
 }
 
 void NativeDesktop::ShowWindow() {
     Event("show");
+    hidden = false;
 }
 
 // One line: the name, a blank and the text in UTF-8 when there is one.

@@ -21,8 +21,8 @@ struct DesktopBoxes {
     virtual void ShowHelp() = 0;
     // The setup switches.
     virtual void Setup() = 0;
-    // The popup menu.
-    virtual void PopupMenu() = 0;
+    // The popup menu at the mouse (where the last click was) or at the caret.
+    virtual void PopupMenu(MenuPlace place) = 0;
     // Hiding the window: the terminal's job control.
     virtual void Hide() = 0;
     // A program in the foreground of the terminal.
@@ -36,6 +36,7 @@ class NativeDesktop : public Desktop {
     FILE* events = nullptr;        // --events
     bool bell = false;             // ring the terminal's bell on a beep
     bool quitting = false;         // Quit was called
+    bool hidden = false;           // hidden by HideWindow, not shown since
     std::string finalText;         // the console's text when Quit was called
 
     void Beep() override;
@@ -46,11 +47,12 @@ class NativeDesktop : public Desktop {
     void StartProgram(const char* commandLine) override;
     void OpenFileManager() override;
     void HideWindow() override;
+    void ShowHiddenWindow() override;
     void SetTopmost(bool on) override;
     void Quit() override;
     bool Quitting() override { return quitting; }
     void SetupDialog() override;
-    void ShowPopupMenu() override;
+    void ShowPopupMenu(MenuPlace place) override;
     // The tray icon's left click: the window is shown.
     void ShowWindow();
 

@@ -1,8 +1,11 @@
 #include "shell/native/player.h"
 
+#include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include "commands/commands.h"
 #include "commands/script.h"
@@ -20,6 +23,8 @@ namespace {
 
 // The lParam of a typed key: a repeat count of 1.
 const long kTypedKey = 1;
+// The most a paste takes from its file: far more than the console holds.
+const size_t kPasteLimit = 1 << 20;
 
 // One typed character (one or two bytes): the console's key handler first,
 // then the control's own typing.
@@ -60,6 +65,25 @@ void PressKey(int vk, int modifiers) {
         if (!ConsoleKeyDown(vk, shift, ctrl)) ControlKey(vk, shift, ctrl);
         return;
     }
+}
+
+// The text of a paste's file (UTF-8) in code page 932, at most kPasteLimit
+// bytes of it; what is no regular file, or cannot be read, pastes nothing,
+// as an empty clipboard does.
+std::string PasteText(const char* path) {
+    std::string bytes;
+    int fd = open(path, O_RDONLY | O_NONBLOCK);
+    if (fd < 0) return bytes;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        char chunk[16384];
+        ssize_t n;
+        while (bytes.size() < kPasteLimit && (n = read(fd, chunk, sizeof chunk)) > 0)
+            bytes.append(chunk, (size_t)n);
+    }
+    close(fd);
+    if (bytes.size() > kPasteLimit) bytes.resize(kPasteLimit);
+    return Utf8ToCp932(bytes.data(), bytes.size());
 }
 
 // The processor time of the process, in seconds.
@@ -103,8 +127,13 @@ void PlayAction(const KeyAction& action) {
     case kActionClose: CloseButton(); break;
     case kActionMinimize: desktop.HideWindow(); break;
     case kActionTrayLeft: desktop.ShowWindow(); break;
-    case kActionTrayRight: desktop.ShowPopupMenu(); break;
+    case kActionTrayRight: desktop.ShowPopupMenu(kMenuAtPointer); break;
     case kActionDrop: AppendFormat("%s", CoreNameOf(action.path, false).c_str()); break;
+    case kActionPaste: {
+        std::string text = PasteText(action.path);
+        ConsolePaste(text.data(), (int)text.size());
+        break;
+    }
     default: break;
     }
 }

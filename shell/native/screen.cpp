@@ -30,9 +30,10 @@
 
 namespace {
 
-// Mouse reports on (buttons, drags, SGR coordinates) and off.
-const char kMouseOn[] = "\033[?1000h\033[?1002h\033[?1006h";
-const char kMouseOff[] = "\033[?1006l\033[?1002l\033[?1000l";
+// Mouse reports (buttons, drags, SGR coordinates) and bracketed pastes on,
+// and off.
+const char kReportsOn[] = "\033[?1000h\033[?1002h\033[?1006h\033[?2004h";
+const char kReportsOff[] = "\033[?2004l\033[?1006l\033[?1002l\033[?1000l";
 
 enum {
     kEscapeWait = 50, // ms a lone ESC waits for the rest of a sequence
@@ -50,7 +51,7 @@ struct ScreenState {
     Box* box = nullptr;       // the box that shows
     bool curses = false;      // ncurses runs the terminal
     int columns = 80, rows = 24;
-    bool atMouse = false; // the next popup menu opens at the mouse
+    bool clicked = false; // the mouse has been clicked: the pointer is known
     int mouseRow = 0, mouseColumn = 0;
     int dragAnchor = -1; // where the left button went down, -1 when up
 };
@@ -177,13 +178,12 @@ void Snapshot(Box* box) {
     PrintGrid();
 }
 
-// Where the popup menu opens: at the mouse after a right click, else one
-// line under the caret.
-void MenuPlace(int* row, int* column) {
-    if (g_screen.atMouse) {
+// Where the popup menu opens: at the mouse for a right click, else one line
+// under the caret.
+void PlaceMenu(MenuPlace place, int* row, int* column) {
+    if (place == kMenuAtPointer && g_screen.clicked) {
         *row = g_screen.mouseRow;
         *column = g_screen.mouseColumn;
-        g_screen.atMouse = false;
         return;
     }
     Draw();
@@ -199,7 +199,7 @@ void StartCurses() {
     nonl();
     keypad(stdscr, FALSE);
     g_screen.curses = true;
-    fputs(kMouseOn, stdout);
+    fputs(kReportsOn, stdout);
     fflush(stdout);
     ReadSize();
 }
@@ -207,7 +207,7 @@ void StartCurses() {
 // The terminal as it was.
 void StopCurses() {
     if (!g_screen.curses) return;
-    fputs(kMouseOff, stdout);
+    fputs(kReportsOff, stdout);
     fflush(stdout);
     endwin();
     g_screen.curses = false;
@@ -257,9 +257,9 @@ struct ScreenBoxes : DesktopBoxes {
     }
     // The menu; the chosen item's command runs after it closed (a script
     // chooses in a picture with {Menu:ID}).
-    void PopupMenu() override {
+    void PopupMenu(MenuPlace place) override {
         int row, column;
-        MenuPlace(&row, &column);
+        PlaceMenu(place, &row, &column);
         MenuBox box(row, column);
         Show(&box);
         if (box.chosen) RunMenuCommand(box.chosen);
@@ -357,7 +357,7 @@ bool Mouse(const TermKey& key) {
     if (key.release) g_screen.dragAnchor = -1;
     if (key.release || key.y >= TextRows() || key.y < 0) return false;
     if (key.button == kButtonRight && !key.motion) {
-        g_screen.atMouse = true;
+        g_screen.clicked = true;
         g_screen.mouseRow = key.y;
         g_screen.mouseColumn = key.x;
         ConsoleRightClick();
@@ -393,6 +393,16 @@ void ModifiedCharacter(const TermKey& key) {
         if (a.key == (int)c && a.modifiers == modifiers) RunMenuCommand(a.id);
 }
 
+// A bracketed paste: its characters up to its end, typed by the core as a
+// paste (each line end presses Enter, everything else is text).
+void Paste() {
+    std::string text;
+    TermKey key;
+    while (NextKey(&key) && key.code != kTkPasteEnd)
+        if (key.code == kTkChar) text += CodepointToCp932(key.codepoint);
+    ConsolePaste(text.data(), (int)text.size());
+}
+
 // Routes one terminal key to the console's key handler, the accelerators,
 // the menu or the help; false when the view must not follow the caret.
 bool RouteKey(const TermKey& key) {
@@ -422,8 +432,9 @@ bool RouteKey(const TermKey& key) {
     case kTkF1: RunMenuCommand(IDM_HELP); return true;
     case kTkF1 + 2: RunMenuCommand(ID_RETYPE_F3); return true;
     case kTkF1 + 9:
-    case kTkMenu: ConsoleRightClick(); return true;
+    case kTkMenu: ConsoleMenuKey(); return true;
     case kTkMouse: return Mouse(key);
+    case kTkPasteStart: Paste(); return true;
     default: return false;
     }
 }

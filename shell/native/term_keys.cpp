@@ -129,6 +129,30 @@ TermKey SgrMouse(const unsigned char* params, int n, bool release) {
     return key;
 }
 
+// The end of a bracketed paste.
+const char kPasteEnd[] = "\x1b[201~";
+
+// pasted := paste-end | utf8-sequence, every character as text; kIncomplete
+// while the bytes may still become the end.
+int ParsePasted(TermKeyDecoder* d, const unsigned char* p, int n, TermKey* key) {
+    const int endLength = (int)sizeof kPasteEnd - 1;
+    int same = 0;
+    while (same < n && same < endLength && p[same] == (unsigned char)kPasteEnd[same]) ++same;
+    if (same == endLength) {
+        d->pasting = false;
+        *key = Key(kTkPasteEnd);
+        return endLength;
+    }
+    if (same == n) return kIncomplete;
+    int used = ParseCharacter(p, n, 0, key);
+    if (used != kIncomplete && key->codepoint != 0xFFFD) {
+        // The control characters are the characters, not the keys that send them.
+        unsigned c = p[0] < 0x80 ? p[0] : key->codepoint;
+        *key = CharKey(c, 0);
+    }
+    return used;
+}
+
 // csi := ESC "[" parameters intermediates final
 int ParseCsi(const unsigned char* p, int n, TermKey* key) {
     // The Linux console's F1 to F5: ESC [ [ A .. E.
@@ -164,6 +188,10 @@ int ParseCsi(const unsigned char* p, int n, TermKey* key) {
     int count = ReadParameters(params, length, v, 3);
     *key = Key(kTkNone);
     if (final == '~') {
+        if (v[0] == 200) { // a bracketed paste begins
+            *key = Key(kTkPasteStart);
+            return consumed;
+        }
         if (v[0] == 27 && count >= 3) { // modifyOtherKeys: 27 ; modifiers ; code ~
             *key = FromCharacter((unsigned)v[2], Modifiers(v[1]));
             return consumed;
@@ -226,12 +254,14 @@ void Consume(TermKeyDecoder* d, int count) {
 void Drain(TermKeyDecoder* d, std::vector<TermKey>* out) {
     while (d->count > 0) {
         TermKey key;
-        int used = ParseKey(d->pending, d->count, &key);
+        int used = d->pasting ? ParsePasted(d, d->pending, d->count, &key)
+                              : ParseKey(d->pending, d->count, &key);
         if (used == kIncomplete) {
             if (d->count < TermKeyDecoder::kPendingSize) return;
             key = Key(kTkNone); // a sequence too long to be a key
             used = d->count;
         }
+        if (key.code == kTkPasteStart) d->pasting = true;
         if (key.code != kTkNone) out->push_back(key);
         Consume(d, used);
     }
@@ -249,9 +279,15 @@ void DecodeTermKeys(TermKeyDecoder* d, const char* bytes, size_t size, std::vect
     }
 }
 
-// An unfinished sequence stands alone: its ESC is the Escape key, the rest
-// is decoded afresh; unfinished UTF-8 is dropped.
+// An unfinished sequence stands alone: its ESC is the Escape key (in a
+// paste, the character), the rest is decoded afresh; unfinished UTF-8 is
+// dropped.
 void FlushTermKeys(TermKeyDecoder* d, std::vector<TermKey>* out) {
+    while (d->count > 0 && d->pasting) {
+        if (d->pending[0] == 0x1B) out->push_back(CharKey(0x1B, 0));
+        Consume(d, 1);
+        Drain(d, out);
+    }
     while (d->count > 0) {
         bool escape = d->pending[0] == 0x1B;
         if (escape) out->push_back(Key(kTkEscape));

@@ -26,7 +26,11 @@ enum TermKeyCode {
     kTkMenu, // the menu (application) key
     kTkF1,   // F1 to F12 follow in order
     kTkF12 = kTkF1 + 11,
-    kTkMouse, // button, release, x, y
+    kTkMouse,      // button, release, x, y
+    kTkPasteStart, // a bracketed paste begins: its characters follow as
+                   // kTkChar keys, control characters included, without
+                   // modifiers, up to kTkPasteEnd
+    kTkPasteEnd,
 };
 
 // Mouse buttons as reported.
@@ -52,6 +56,7 @@ struct TermKeyDecoder {
     enum { kPendingSize = 64 };
     unsigned char pending[kPendingSize]; // an unfinished sequence
     int count;
+    bool pasting; // inside a bracketed paste
 };
 
 // Decodes bytes; keys that are complete go to out, an unfinished sequence

@@ -82,6 +82,36 @@ void TrackPopupAtCursor() {
     TrackPopupMenu(g_shell.popup, 0, point.x, point.y, 0, g_shell.main, nullptr);
 }
 
+// The height of the console's lines: its font's.
+int ConsoleLineHeight() {
+    HDC dc = GetDC(g_shell.console);
+    if (!dc) return 0;
+    HFONT font = (HFONT)SendMessageA(g_shell.console, WM_GETFONT, 0, 0);
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    TEXTMETRICA metrics;
+    int height = GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 0;
+    if (old) SelectObject(dc, old);
+    ReleaseDC(g_shell.console, dc);
+    return height;
+}
+
+// Opens the popup menu under the caret's line, the caret scrolled into view
+// first, as the right click opens it at the pointer.
+void TrackPopupAtCaret() {
+    ScrollCaretIntoView();
+    POINT point = {0, 0};
+    GetCaretPos(&point);
+    point.y += ConsoleLineHeight();
+    ClientToScreen(g_shell.console, &point);
+    TrackPopupMenu(g_shell.popup, 0, point.x, point.y, 0, g_shell.main, nullptr);
+}
+
+// The waiting output put in, then the caret's line into view.
+void ScrollCaretIntoView() {
+    FlushConsoleOutput();
+    SendMessageA(g_shell.console, EM_SCROLLCARET, 0, 0);
+}
+
 // Makes the main window topmost or not, leaving its place and size.
 void ApplyTopmost(bool on) {
     SetWindowPos(g_shell.main, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -115,9 +145,12 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             SetWindowLongPtrA(g_shell.console, GWLP_WNDPROC, (LONG_PTR)g_shell.editProc);
         PostQuitMessage(0);
         return 0;
+    // The console fills the client area, its caret's line in view.
     case WM_SIZE:
-        if (!IsIconic(hwnd) && g_shell.console)
+        if (!IsIconic(hwnd) && g_shell.console) {
             MoveWindow(g_shell.console, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            ScrollCaretIntoView();
+        }
         return 0;
     case WM_SETFOCUS: SetFocus(g_shell.console); return 0;
     case WM_CLOSE: CloseButton(); return 0;

@@ -56,13 +56,14 @@ void ChooseConsoleFont(HWND dialog) {
 } // namespace
 
 // Creates the console's font from the font record and gives it to the console;
-// the font it replaces is released.
+// the font it replaces is released, and the caret's line stays in view.
 void ApplyConsoleFont() {
     HFONT font = CreateFontIndirectA(&g_shell.logFont);
     if (!font) return;
     SendMessageA(g_shell.console, WM_SETFONT, (WPARAM)font, TRUE);
     if (g_shell.font) DeleteObject(g_shell.font);
     g_shell.font = font;
+    ScrollCaretIntoView();
 }
 
 // The setup dialog's procedure.

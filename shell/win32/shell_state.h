@@ -43,6 +43,10 @@ void QuitProgram(HWND hwnd);
 void NoteKeyMessage(const MSG& msg);
 // Opens the popup menu with its top-left corner at the mouse pointer.
 void TrackPopupAtCursor();
+// Opens the popup menu with its top-left corner under the caret's line.
+void TrackPopupAtCaret();
+// Scrolls the console so that the caret's line shows.
+void ScrollCaretIntoView();
 // Creates the console's font from the font record and gives it to the console.
 void ApplyConsoleFont();
 // Makes the main window topmost or not.

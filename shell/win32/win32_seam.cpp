@@ -216,6 +216,13 @@ struct Win32Desktop : Desktop {
     void StartProgram(const char* commandLine) override { WinExec(commandLine, SW_SHOW); }
     void OpenFileManager() override { WinExec("explorer.exe", SW_SHOW); }
     void HideWindow() override { ShowWindow(g_shell.main, SW_HIDE); }
+    // As the tray icon's left click shows it.
+    void ShowHiddenWindow() override {
+        if (IsWindowVisible(g_shell.main) && !IsIconic(g_shell.main)) return;
+        FlushPending();
+        ShowWindow(g_shell.main, SW_RESTORE);
+        SetForegroundWindow(g_shell.main);
+    }
     void SetTopmost(bool on) override { ApplyTopmost(on); }
     void Quit() override { QuitProgram(g_shell.main); }
     bool Quitting() override { return g_shell.main && !IsWindow(g_shell.main); }
@@ -223,9 +230,12 @@ struct Win32Desktop : Desktop {
         FlushPending();
         DialogBoxParamA(g_shell.instance, "SETUP", g_shell.main, SetupDlgProc, 0);
     }
-    void ShowPopupMenu() override {
+    void ShowPopupMenu(MenuPlace place) override {
         FlushPending();
-        TrackPopupAtCursor();
+        if (place == kMenuAtCaret)
+            TrackPopupAtCaret();
+        else
+            TrackPopupAtCursor();
     }
 };
 

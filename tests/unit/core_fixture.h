@@ -19,6 +19,7 @@ struct TestDesktop : Desktop {
     bool answer = true;           // the answer to every question
     std::string chosenFile;       // what a file dialog returns; empty: cancelled
     std::vector<std::string> log; // every call but beeps, in order
+    bool quit = false;            // Quit was called
 
     void Beep() override { ++beeps; }
     bool AskYesNo(const char* text, const char*) override {
@@ -37,10 +38,17 @@ struct TestDesktop : Desktop {
     }
     void OpenFileManager() override { log.push_back("explorer"); }
     void HideWindow() override { log.push_back("hide"); }
+    void ShowHiddenWindow() override { log.push_back("show-hidden"); }
     void SetTopmost(bool on) override { log.push_back(on ? "topmost on" : "topmost off"); }
-    void Quit() override { log.push_back("quit"); }
+    void Quit() override {
+        log.push_back("quit");
+        quit = true;
+    }
+    bool Quitting() override { return quit; }
     void SetupDialog() override { log.push_back("setup-dialog"); }
-    void ShowPopupMenu() override { log.push_back("popup-menu"); }
+    void ShowPopupMenu(MenuPlace place) override {
+        log.push_back(place == kMenuAtCaret ? "popup-menu-at-caret" : "popup-menu");
+    }
 };
 
 class CoreTest : public ::testing::Test {

@@ -104,8 +104,9 @@ TEST(KeyScript, TypedTextAndLineEnds) {
 }
 
 TEST(KeyScript, Actions) {
-    std::vector<KeyAction> a = Parse("{Menu:3000}{Menu:2112}{Goto:3,12}{Drop:/tmp/a b.tvs}");
-    ASSERT_EQ(a.size(), 4u);
+    std::vector<KeyAction> a =
+        Parse("{Menu:3000}{Menu:2112}{Goto:3,12}{Drop:/tmp/a b.tvs}{Paste:lines.txt}");
+    ASSERT_EQ(a.size(), 5u);
     EXPECT_EQ(a[0].kind, kActionMenu);
     EXPECT_EQ(a[0].id, 3000);
     EXPECT_EQ(a[1].id, 2112);
@@ -114,6 +115,8 @@ TEST(KeyScript, Actions) {
     EXPECT_EQ(a[2].column, 12);
     EXPECT_EQ(a[3].kind, kActionDrop);
     EXPECT_STREQ(a[3].path, "/tmp/a b.tvs");
+    EXPECT_EQ(a[4].kind, kActionPaste);
+    EXPECT_STREQ(a[4].path, "lines.txt");
 }
 
 TEST(KeyScript, Errors) {
@@ -133,6 +136,7 @@ TEST(KeyScript, Errors) {
         {"{Goto:1,}", "line 1: unknown key name {Goto:1,}"},
         {"{Goto:-1,2}", "line 1: unknown key name {Goto:-1,2}"},
         {"{Drop:}", "line 1: unknown key name {Drop:}"},
+        {"{Paste:}", "line 1: unknown key name {Paste:}"},
         {"{ Enter}", "line 1: unknown key name { Enter}"},
         {"a\n\xFF", "line 2: invalid UTF-8"},
         {"\xC3", "line 1: invalid UTF-8"},         // cut short

@@ -147,10 +147,58 @@ TEST_F(KeysTest, BackspaceGuard) {
     EXPECT_EQ(Text(), " 1\r\nd>12");
 }
 
-TEST_F(KeysTest, RightClickOpensThePopupMenu) {
+TEST_F(KeysTest, RightClickAndMenuKeyOpenThePopupMenu) {
     ConsoleRightClick();
-    ASSERT_EQ(desktop.log.size(), 1u);
-    EXPECT_EQ(desktop.log[0], "popup-menu");
+    ConsoleMenuKey();
+    std::vector<std::string> expected = {"popup-menu", "popup-menu-at-caret"};
+    EXPECT_EQ(desktop.log, expected);
+}
+
+// A paste: the console's last line with the caret at a column of it (-1: on
+// the output line above), the text, and the transcript afterwards.
+struct PasteCase {
+    const char* line;
+    int column;
+    std::string text;
+    const char* after;
+};
+
+const PasteCase kPastes[] = {
+    // Each line end presses Enter; the last line stays typed.
+    {"d>", 2, "1+1\n2+2\r\n3+3\r4+4",
+     " 1\r\nd>1+1\r\n 2\r\n\r\nd>2+2\r\n 4\r\n\r\nd>3+3\r\n 6\r\n\r\nd>4+4"},
+    // Typed at the caret, over what follows it.
+    {"d>12", 3, "+5\n", " 1\r\nd>1+52\r\n 53\r\n\r\nd>"},
+    // A tab and a control character are text, not keys (Tab would jump,
+    // Backspace beep).
+    {"d>", 2, "1\t+\b2", " 1\r\nd>1\t+\b2"},
+    // Onto an output line: behind the prompt at the end.
+    {"d>7", -1, "*6\n", " 1\r\nd>7*6\r\n 42\r\n\r\nd>"},
+    // A NUL ends the text; an empty paste types nothing.
+    {"d>", 2, std::string("8\0\n9", 4), " 1\r\nd>8"},
+    {"d>", 2, "", " 1\r\nd>"},
+    // A double-byte character stays whole across the typing's pieces.
+    {"d>", 2, std::string(510, '1') + "\x95\x5c", nullptr},
+};
+
+TEST_F(KeysTest, PasteTypesItsLines) {
+    for (const PasteCase& c : kPastes) {
+        ClearConsole();
+        InputLine(c.line, c.column < 0 ? 0 : c.column);
+        if (c.column < 0) edit.Goto(0, 1);
+        ConsolePaste(c.text.data(), (int)c.text.size());
+        std::string expected = c.after ? c.after : " 1\r\nd>" + c.text;
+        EXPECT_EQ(Text(), expected) << c.text;
+        EXPECT_EQ(desktop.beeps, 0) << c.text;
+    }
+}
+
+TEST_F(KeysTest, PasteEndsWhenAStatementQuits) {
+    Append("d>");
+    std::string text = "1+1\nexit\n2+2\n";
+    ConsolePaste(text.data(), (int)text.size());
+    EXPECT_EQ(desktop.log.back(), "quit");
+    EXPECT_EQ(Text().find("2+2"), std::string::npos);
 }
 
 struct TypingCase {
@@ -234,7 +282,9 @@ TEST_F(KeysTest, PopupMenuItems) {
     EXPECT_TRUE(RunMenuCommand(2114));
     EXPECT_TRUE(RunMenuCommand(2113));
     EXPECT_TRUE(RunMenuCommand(2111));
-    std::vector<std::string> expected = {"setup-dialog", "topmost on", "open-help", "quit"};
+    // Clearing asks for a window hidden in the tray to come up.
+    std::vector<std::string> expected = {"show-hidden", "show-hidden", "setup-dialog",
+                                         "topmost on",  "open-help",   "quit"};
     EXPECT_EQ(desktop.log, expected);
 }
 

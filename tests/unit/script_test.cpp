@@ -316,16 +316,27 @@ TEST_F(ScriptTest, SelfCallsEndAtTheWorkBound) {
     EXPECT_GT(Variable("n") - before, 100);
 }
 
-TEST_F(ScriptTest, AScriptOfManyLinesIsCutAtTheBound) {
-    // Comment lines count as read; the time limit is out of the way here.
-    std::string lines = "n=0\n";
-    for (int i = 0; i < kScriptLineBudget - 3; ++i) lines += "//\n";
-    lines += "n=n+1\nn=n+1\nn=n+1\n";
-    WriteFile("many.tvs", lines);
+TEST_F(ScriptTest, TheLineBudgetCountsTheLinesThatRun) {
+    // A budget of 4 lines stands for the million; the time is out of the way.
     SetScriptTimeLimit(1000, 1000);
-    EXPECT_EQ(Run("call many"), " many.tvs" + kCut);
-    SetScriptTimeLimit(0.5, 0.9);
+    SetScriptLineBudget(4);
+    // Four lines to run, among comment and empty lines: the script ends as usual.
+    WriteFile("four.tvs", "n=0\n//\nn=n+1\n\nn=n+1\n// end\nn=n+1\n\n//\n");
+    EXPECT_EQ(Run("call four").rfind(" four.tvs を読み込みました\r\n\r\n", 0), 0u);
+    EXPECT_EQ(Variable("n"), 3);
+    // A fifth line is not run, and the script is cut.
+    WriteFile("five.tvs", "n=0\nn=n+1\nn=n+1\nn=n+1\nn=n+1\n");
+    EXPECT_EQ(Run("call five"), " five.tvs" + kCut);
+    EXPECT_EQ(Variable("n"), 3);
+    // The lines of nested scripts count together; an inner script opened as
+    // the budget ends runs nothing.
+    WriteFile("inner.tvs", "n=n+10\n");
+    WriteFile("outer.tvs", "n=0\nn=n+1\nn=n+1\ncall inner\n");
+    EXPECT_EQ(Run("call outer"), " outer.tvs" + kCut);
     EXPECT_EQ(Variable("n"), 2);
+    SetScriptLineBudget(kScriptLineBudget);
+    SetScriptTimeLimit(0.5, 0.9);
+    ExpectSettled(OpenFiles());
 }
 
 TEST_F(ScriptTest, EndlessFilesEndAtTheBound) {

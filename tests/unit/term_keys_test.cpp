@@ -146,4 +146,30 @@ TEST(TermKeys, PastedTextAndGarbage) {
     EXPECT_EQ(keys.back().codepoint, (unsigned)'x');
 }
 
+TEST(TermKeys, BracketedPasteIsText) {
+    // Inside the brackets Enter, Tab, Ctrl+A and Escape are characters; an
+    // ESC that begins no end mark is one too.
+    const std::string bytes = "\x1b[200~1\r\t\x01\x1b[2\xe8\xa1\xa8\x1b[201~\t";
+    for (int split = 0; split < 2; ++split) {
+        TermKeyDecoder decoder;
+        memset(&decoder, 0, sizeof decoder);
+        std::vector<TermKey> keys;
+        if (split)
+            for (char c : bytes) DecodeTermKeys(&decoder, &c, 1, &keys);
+        else
+            DecodeTermKeys(&decoder, bytes.data(), bytes.size(), &keys);
+        FlushTermKeys(&decoder, &keys);
+        ASSERT_EQ(keys.size(), 11u) << split;
+        EXPECT_EQ(keys[0].code, kTkPasteStart);
+        const unsigned kText[] = {'1', '\r', '\t', 1, 0x1B, '[', '2', 0x8868};
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(keys[1 + i].code, kTkChar) << i;
+            EXPECT_EQ(keys[1 + i].codepoint, kText[i]) << i;
+            EXPECT_EQ(keys[1 + i].modifiers, 0) << i;
+        }
+        EXPECT_EQ(keys[9].code, kTkPasteEnd);
+        EXPECT_EQ(keys[10].code, kTkTab); // a key again after the paste
+    }
+}
+
 } // namespace

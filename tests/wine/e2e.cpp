@@ -1,7 +1,8 @@
 // End-to-end checks of what only the Windows program has: the settings file
-// at quit and from the setup dialog, the dialog's controls, the popup menu,
-// hiding, closing, topmost, the single-instance rule, dropped files, the
-// command-line script and the accelerator keys. Runs under Wine beside
+// at quit and from the setup dialog, the dialog's controls, the popup menu
+// from the mouse, the keyboard and the tray, hiding, closing, topmost, the
+// single-instance rule, dropped files, the command-line script, the
+// accelerator keys, the paste keys and the caret's line in view. Runs under Wine beside
 // tolvane.exe; prints one line per failed check and "N passed, N failed".
 #include <stdio.h>
 #include <string.h>
@@ -122,6 +123,34 @@ int LineHeight(RemoteApp* app) {
     LRESULT a = SendMessageA(app->console, EM_POSFROMCHAR, 0, 0);
     LRESULT b = SendMessageA(app->console, EM_POSFROMCHAR, second, 0);
     return (short)HIWORD(b) - (short)HIWORD(a);
+}
+
+// Whether the caret's line shows whole in the console.
+bool CaretLineInView(RemoteApp* app) {
+    int first = (int)SendMessageA(app->console, EM_GETFIRSTVISIBLELINE, 0, 0);
+    int caret = (int)SendMessageA(app->console, EM_LINEFROMCHAR, (WPARAM)-1, 0);
+    RECT rect;
+    SendMessageA(app->console, EM_GETRECT, 0, (LPARAM)&rect);
+    int height = LineHeight(app);
+    int shown = height > 0 ? (rect.bottom - rect.top) / height : 0;
+    return caret >= first && caret < first + shown;
+}
+
+// Where the caret's line and the console stand, for a failed check.
+std::string ViewOf(RemoteApp* app) {
+    RECT rect;
+    SendMessageA(app->console, EM_GETRECT, 0, (LPARAM)&rect);
+    return "first line " + Num((long)SendMessageA(app->console, EM_GETFIRSTVISIBLELINE, 0, 0)) +
+           ", caret line " + Num((long)SendMessageA(app->console, EM_LINEFROMCHAR, (WPARAM)-1, 0)) +
+           ", " + Num(rect.bottom - rect.top) + " pixels of lines " + Num(LineHeight(app)) +
+           " high";
+}
+
+// Types statements that fill many lines of the console.
+void FillConsole(RemoteApp* app, int statements) {
+    std::string keys;
+    for (int i = 0; i < statements; ++i) keys += Num(i) + "\n";
+    Type(app, keys.c_str());
 }
 
 // Whether a window is always on top.
@@ -305,6 +334,7 @@ void SetupCancelAndFont() {
     WriteIni("[Setup]\n");
     RemoteApp app;
     if (!Start(&app)) return;
+    FillConsole(&app, 20);
     Type(&app, "top\n");
     HWND dialog = OpenSetup(&app);
     if (!dialog) {
@@ -351,6 +381,7 @@ void SetupCancelAndFont() {
     int after = LineHeight(&app);
     Check(after > before, "a confirmed font is applied: taller lines",
           Num(before) + " " + Num(after));
+    Check(CaretLineInView(&app), "the caret's line in view after the font change", ViewOf(&app));
     Check(IniValue("Setup", "size") != "<none>" && IniValue("Setup", "weight") != "<none>" &&
               IniValue("Setup", "italic") != "<none>" && IniValue("Setup", "font") != "<none>",
           "a confirmed font is stored even after Cancel");
@@ -405,6 +436,130 @@ void PopupMenuAndHistory() {
     }
     Check(chosen.find("[1+2]") != std::string::npos && chosen.find("[3*4]") != std::string::npos,
           "history items answer to their ids", chosen);
+    StopApp(&app);
+}
+
+// The menu key and Shift+F10 open the program's popup menu, not the edit
+// control's own, under the caret's line, as a right click opens it at the
+// pointer.
+void KeyboardMenu() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    Type(&app, "1+2\n3*4\n");
+    const struct {
+        int vk, modifiers, downs;
+        const char* name;
+        const char* typed;
+    } kKeys[] = {{VK_F10, kModShift, 1, "Shift+F10", "d>3*4"},
+                 {VK_APPS, 0, 2, "the menu key", "d>1+2"}};
+    for (const auto& k : kKeys) {
+        Type(&app, "{Ctrl+U}");
+        PressKey(k.vk, k.modifiers);
+        Check(WaitForMenuKeys(&app), (std::string(k.name) + " opens a menu").c_str());
+        // The menu's top-left corner stands under the caret's line.
+        RECT menu = {};
+        GetWindowRect(FindProcessWindow(&app, "#32768"), &menu);
+        int lineStart = (int)SendMessageA(app.console, EM_LINEINDEX, (WPARAM)-1, 0);
+        LRESULT at = SendMessageA(app.console, EM_POSFROMCHAR, lineStart, 0);
+        POINT line = {(short)LOWORD(at), (short)HIWORD(at)};
+        ClientToScreen(app.console, &line);
+        int height = LineHeight(&app);
+        Check(menu.top >= line.y + height / 2 && menu.top <= line.y + 2 * height &&
+                  menu.left >= line.x && menu.left <= line.x + 8 * height,
+              (std::string(k.name) + ": the menu under the caret").c_str(),
+              "menu at " + Num(menu.left) + "," + Num(menu.top) + ", the caret's line at " +
+                  Num(line.x) + "," + Num(line.y));
+        for (int i = 0; i < k.downs; ++i) PressKey(VK_DOWN, 0);
+        PressKey(VK_RETURN, 0);
+        Settle(&app);
+        app.lastText = ReadConsole(&app);
+        Check(EndsWith(app.lastText, k.typed),
+              (std::string(k.name) + ": the history item types its line").c_str(), app.lastText);
+    }
+    StopApp(&app);
+}
+
+// With the window hidden in the tray, 画面ｸﾘｱ or a history item chosen in
+// the tray icon's menu brings the window up. The menu of a window in the
+// background takes no keys: the item is clicked, the menu's first one (画面ｸﾘｱ
+// before any statement, then the newest line).
+void TrayMenuWhileHidden() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    const char* kItems[] = {"画面ｸﾘｱ", "the history item"};
+    for (const char* item : kItems) {
+        PostToMain(&app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        Settle(&app);
+        Check(!IsWindowVisible(app.main), "minimize hides");
+        PostToMain(&app, 100, 1, WM_RBUTTONDOWN);
+        Check(WaitForMenuKeys(&app), "the tray menu opens");
+        RECT menu = {};
+        GetWindowRect(FindProcessWindow(&app, "#32768"), &menu);
+        ClickAt((menu.left + menu.right) / 2, menu.top + 8, false);
+        Settle(&app);
+        Check(IsWindowVisible(app.main) && !IsIconic(app.main),
+              (std::string(item) + " shows the window").c_str());
+        app.lastText = ReadConsole(&app);
+        if (item == kItems[0]) {
+            Check(app.lastText == "\r\nd>", "画面ｸﾘｱ clears", app.lastText);
+            Type(&app, "6*7\n");
+        } else {
+            Check(EndsWith(app.lastText, "d>6*7"), "the item is typed behind the prompt",
+                  app.lastText);
+        }
+    }
+    StopApp(&app);
+}
+
+// Ctrl+V, Shift+Insert and the paste request type the clipboard's text:
+// each line end runs its line, the rest stays typed, a tab is text; a
+// paste onto an output line goes behind the prompt at the end.
+void PasteKeys() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    SetClipboardText(L"10+1\r\n20+2\r\n30+3");
+    Type(&app, "{Ctrl+U}");
+    PressKey('V', kModCtrl);
+    Settle(&app);
+    app.lastText = ReadConsole(&app);
+    Check(app.lastText.find("d>10+1\r\n 11\r\n\r\nd>20+2\r\n 22\r\n\r\nd>30+3") !=
+                  std::string::npos &&
+              EndsWith(app.lastText, "d>30+3"),
+          "Ctrl+V runs two lines and types the third", app.lastText);
+    Type(&app, "\n{Goto:2,0}");
+    SetClipboardText(L"5\t*5\n");
+    PressKey(VK_INSERT, kModShift);
+    Settle(&app);
+    app.lastText = ReadConsole(&app);
+    Check(EndsWith(app.lastText, "d>5\t*5\r\n 25\r\n\r\nd>"),
+          "Shift+Insert on an output line: at the end, the tab typed", app.lastText);
+    SetClipboardText(L"2^10");
+    PostMessageA(app.console, WM_PASTE, 0, 0);
+    Settle(&app);
+    Check(EndsWith(ReadConsole(&app), "d>2^10"), "WM_PASTE types the text", ReadConsole(&app));
+    StopApp(&app);
+}
+
+// After a restore from maximized and after a resize the caret's line shows.
+void CaretInView() {
+    WriteIni(nullptr);
+    RemoteApp app;
+    if (!Start(&app)) return;
+    PostToMain(&app, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Settle(&app);
+    FillConsole(&app, 40);
+    PostToMain(&app, WM_SYSCOMMAND, SC_RESTORE, 0);
+    Settle(&app);
+    Check(!IsZoomed(app.main), "restored");
+    Check(CaretLineInView(&app), "the caret's line in view after a restore", ViewOf(&app));
+    SetWindowPos(app.main, nullptr, 0, 0, 600, 500, SWP_NOMOVE | SWP_NOZORDER);
+    FillConsole(&app, 20);
+    SetWindowPos(app.main, nullptr, 0, 0, 320, 200, SWP_NOMOVE | SWP_NOZORDER);
+    Settle(&app);
+    Check(CaretLineInView(&app), "the caret's line in view after a resize", ViewOf(&app));
     StopApp(&app);
 }
 
@@ -656,6 +811,10 @@ const Case kCases[] = {
     {"setup-cancel-font", SetupCancelAndFont},
     {"popup-menu", PopupMenuAndHistory},
     {"popup-menu-ten", PopupMenuAfterManyStatements},
+    {"keyboard-menu", KeyboardMenu},
+    {"tray-menu-hidden", TrayMenuWhileHidden},
+    {"paste-keys", PasteKeys},
+    {"caret-in-view", CaretInView},
     {"quoted-command-line", QuotedCommandLine},
     {"goto-bytes", GotoColumnsInBytes},
     {"minimize-close", MinimizeAndClose},

@@ -32,7 +32,8 @@ bool IsExtendedKey(int vk) {
     case VK_DELETE:
     case VK_INSERT:
     case VK_PRIOR:
-    case VK_NEXT: return true;
+    case VK_NEXT:
+    case VK_APPS: return true;
     }
     return false;
 }
@@ -247,12 +248,9 @@ void GotoLineColumn(RemoteApp* app, int line, int column) {
 
 } // namespace
 
-// A right click in the middle of the console.
-void RightClickConsole(RemoteApp* app) {
-    RECT rect;
-    GetWindowRect(app->console, &rect);
-    int x = (rect.left + rect.right) / 2;
-    int y = (rect.top + rect.bottom) / 2;
+// A click of a mouse button at a point of the screen: the pointer moves
+// there, the button goes down and up.
+void ClickAt(int x, int y, bool right) {
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     INPUT inputs[3];
     memset(inputs, 0, sizeof inputs);
@@ -260,9 +258,16 @@ void RightClickConsole(RemoteApp* app) {
     inputs[0].mi.dx = (x * 65535) / (cx - 1);
     inputs[0].mi.dy = (y * 65535) / (cy - 1);
     inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     SendInput(3, inputs, sizeof(INPUT));
+}
+
+// A right click in the middle of the console.
+void RightClickConsole(RemoteApp* app) {
+    RECT rect;
+    GetWindowRect(app->console, &rect);
+    ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, true);
 }
 
 namespace {
@@ -360,7 +365,57 @@ void Activate(RemoteApp* app) {
     WaitFor([&] { return InForeground(app); }, 1000);
 }
 
+// The bytes of a file; empty when it cannot be read.
+std::string FileBytes(const char* path) {
+    std::string bytes;
+    FILE* f = fopen(path, "rb");
+    if (!f) return bytes;
+    char chunk[4096];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
+    fclose(f);
+    return bytes;
+}
+
+// A paste: the UTF-8 text of the file on the clipboard, then Ctrl+V pressed
+// as a person presses it; a hidden window, which no key press reaches, is
+// sent the paste request itself.
+void PasteFile(RemoteApp* app, const char* utf8Path) {
+    std::string utf8 = FileBytes(Utf8ToCp932(utf8Path).c_str());
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), nullptr, 0);
+    std::wstring text(units > 0 ? units : 0, L'\0');
+    if (units > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &text[0], units);
+    if (!SetClipboardText(text)) Fail(app, "the clipboard could not be filled");
+    if (TakesKeyPresses(app)) {
+        Activate(app);
+        PressKey('V', kModCtrl);
+    } else {
+        PostMessageA(app->console, WM_PASTE, 0, 0);
+    }
+}
+
 } // namespace
+
+// Puts text on the clipboard, owned by a window of this process that lives
+// as long as it; false when the clipboard cannot be had.
+bool SetClipboardText(const std::wstring& text) {
+    static HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+    // Another program may hold the clipboard for a moment.
+    if (!WaitFor([&] { return OpenClipboard(owner) != FALSE; }, 2000)) return false;
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(WCHAR));
+    WCHAR* to = data ? (WCHAR*)GlobalLock(data) : nullptr;
+    bool set = false;
+    if (to) {
+        memcpy(to, text.c_str(), (text.size() + 1) * sizeof(WCHAR));
+        GlobalUnlock(data);
+        set = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
+    }
+    if (!set && data) GlobalFree(data);
+    CloseClipboard();
+    return set;
+}
 
 // True while the program's process runs.
 bool AppRunning(RemoteApp* app) {
@@ -563,6 +618,7 @@ bool DeliverAction(RemoteApp* app, const KeyAction& action) {
         DismissMenu(app);
         break;
     case kActionDrop: DropFile(app, action.path); break;
+    case kActionPaste: PasteFile(app, action.path); break;
     }
     return true;
 }

@@ -61,10 +61,14 @@ HWND FindProcessWindow(RemoteApp* app, const char* className);
 bool InMenuMode(RemoteApp* app);
 // Waits until an open popup menu takes key presses; false on time-out.
 bool WaitForMenuKeys(RemoteApp* app);
+// A click of the left or right button at a point of the screen, not settled.
+void ClickAt(int x, int y, bool right);
 // A right click in the middle of the console, not settled: a menu it opens stays open.
 void RightClickConsole(RemoteApp* app);
 // True while the program's process runs.
 bool AppRunning(RemoteApp* app);
+// Puts text on the clipboard; false when the clipboard cannot be had.
+bool SetClipboardText(const std::wstring& text);
 // Sleeps in small steps until check() holds or the time runs out.
 template <typename Check> bool WaitFor(Check check, int milliseconds) {
     DWORD start = GetTickCount();
