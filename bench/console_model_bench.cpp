@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "console/console.h"
-#include "keyscript/key_script.h"
-#include "model/memory_edit.h"
+#include "session/console.h"
+#include "platform/key_script.h"
+#include "platform/model/memory_edit.h"
 
 namespace {
 

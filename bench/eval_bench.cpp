@@ -1,11 +1,11 @@
 // Speed of the evaluator and of whole statements through the console.
 #include <benchmark/benchmark.h>
 
-#include "console/session.h"
-#include "console/statement.h"
-#include "expr/eval.h"
-#include "model/memory_edit.h"
-#include "model/memory_menu.h"
+#include "session/reset_core.h"
+#include "session/statement.h"
+#include "eval/eval.h"
+#include "platform/model/memory_edit.h"
+#include "platform/model/memory_menu.h"
 #include "platform/seam.h"
 
 namespace {

@@ -2,12 +2,12 @@
 // in-memory console.
 #include <benchmark/benchmark.h>
 
-#include "console/console.h"
-#include "console/session.h"
-#include "console/settings.h"
-#include "display/decimal.h"
-#include "display/display.h"
-#include "model/memory_edit.h"
+#include "session/console.h"
+#include "session/reset_core.h"
+#include "session/settings.h"
+#include "eval/number_text.h"
+#include "session/print.h"
+#include "platform/model/memory_edit.h"
 #include "platform/seam.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <string.h>
 
-#include "console/console.h"
-#include "console/history.h"
-#include "console/keys.h"
+#include "session/console.h"
+#include "session/history.h"
+#include "session/keys.h"
 #include "platform/virtual_keys.h"
 #include "shell/native/player.h"
 

@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "console/console.h"
-#include "console/keys.h"
+#include "session/console.h"
+#include "session/keys.h"
 #include "fuzz/fuzz_session.h"
-#include "keyscript/key_script.h"
+#include "platform/key_script.h"
 #include "platform/seam.h"
 #include "shell/native/player.h"
 

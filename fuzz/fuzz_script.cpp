@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "console/console.h"
-#include "console/statement.h"
+#include "session/console.h"
+#include "session/statement.h"
 #include "fuzz/fuzz_session.h"
 #include "platform/seam.h"
 

@@ -4,12 +4,12 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "commands/script.h"
-#include "console/console.h"
-#include "console/session.h"
-#include "expr/eval.h"
-#include "model/memory_edit.h"
-#include "model/memory_menu.h"
+#include "session/script.h"
+#include "session/console.h"
+#include "session/reset_core.h"
+#include "eval/eval.h"
+#include "platform/model/memory_edit.h"
+#include "platform/model/memory_menu.h"
 #include "platform/seam.h"
 
 namespace {

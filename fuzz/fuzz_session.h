@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "console/console.h"
+#include "session/console.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 

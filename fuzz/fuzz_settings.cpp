@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "console/settings_file.h"
+#include "session/settings_file.h"
 #include "fuzz/fuzz_session.h"
 #include "shell/native/profile.h"
 

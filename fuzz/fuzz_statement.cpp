@@ -2,8 +2,8 @@
 #include <stdint.h>
 #include <string.h>
 
-#include "console/console.h"
-#include "console/statement.h"
+#include "session/console.h"
+#include "session/statement.h"
 #include "fuzz/fuzz_session.h"
 #include "platform/seam.h"
 

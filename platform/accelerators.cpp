@@ -1,7 +1,6 @@
 #include "platform/accelerators.h"
 
 #include "platform/ids.h"
-#include "keyscript/key_script.h"
 #include "platform/virtual_keys.h"
 
 const Accelerator kAccelerators[kAcceleratorCount] = {

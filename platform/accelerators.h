@@ -7,7 +7,7 @@
 struct Accelerator {
     const char* name; // the key-script name, "Ctrl+K"
     int key;          // virtual-key code
-    int modifiers;    // KeyModifier bits of keyscript/key_script.h
+    int modifiers;    // KeyModifier bits of platform/virtual_keys.h
     int id;           // the command id of platform/ids.h
 };
 

@@ -16,3 +16,6 @@ enum VirtualKey {
     kVkDelete = 0x2E,
     kVkF3 = 0x72,
 };
+
+// Modifier keys held with a key.
+enum KeyModifier { kModShift = 1, kModCtrl = 2, kModAlt = 4 };

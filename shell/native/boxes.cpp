@@ -5,8 +5,8 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "console/settings_file.h"
-#include "keyscript/key_script.h"
+#include "session/settings_file.h"
+#include "platform/key_script.h"
 #include "text/text.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "console/settings_file.h"
+#include "session/settings_file.h"
 #include "shell/native/screen_view.h"
 #include "shell/native/term_keys.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "keyscript/key_script.h"
+#include "platform/key_script.h"
 #include "shell/native/codepage.h"
 #include "shell/native/native_settings.h"
 #include "shell/native/options.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string>
 
-#include "console/console.h"
-#include "console/keys.h"
+#include "session/console.h"
+#include "session/keys.h"
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"

@@ -7,11 +7,11 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "commands/commands.h"
-#include "commands/script.h"
-#include "console/console.h"
-#include "console/keys.h"
-#include "console/startup.h"
+#include "session/commands.h"
+#include "session/script.h"
+#include "session/console.h"
+#include "session/keys.h"
+#include "session/startup.h"
 #include "platform/seam.h"
 #include "text/text.h"
 #include "shell/native/codepage.h"

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "keyscript/key_script.h"
-#include "model/memory_edit.h"
-#include "model/memory_menu.h"
+#include "platform/key_script.h"
+#include "platform/model/memory_edit.h"
+#include "platform/model/memory_menu.h"
 #include "shell/native/native_desktop.h"
 #include "shell/native/native_files.h"
 #include "shell/native/native_settings.h"

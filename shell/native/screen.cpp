@@ -15,9 +15,9 @@
 #include <deque>
 #include <string>
 
-#include "commands/commands.h"
-#include "console/console.h"
-#include "console/keys.h"
+#include "session/commands.h"
+#include "session/console.h"
+#include "session/keys.h"
 #include "platform/accelerators.h"
 #include "platform/ids.h"
 #include "shell/native/boxes.h"

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "keyscript/key_script.h"
+#include "platform/key_script.h"
 
 // True when the terminal can take the full-screen console; else a one-line
 // message in error. Sets the locale from the environment.

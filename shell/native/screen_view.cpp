@@ -6,7 +6,7 @@
 
 #include <unordered_map>
 
-#include "console/settings.h"
+#include "session/settings.h"
 #include "text/text.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"

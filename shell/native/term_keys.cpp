@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "keyscript/key_script.h"
+#include "platform/key_script.h"
 
 namespace {
 

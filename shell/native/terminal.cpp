@@ -3,8 +3,8 @@
 #include <stdio.h>
 #include <unistd.h>
 
-#include "console/console.h"
-#include "console/keys.h"
+#include "session/console.h"
+#include "session/keys.h"
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"

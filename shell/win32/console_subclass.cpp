@@ -1,7 +1,7 @@
 // The console's key handler: routes keys, the right button, the menu key and
 // pastes to the core's keyboard aids and hands the rest to the edit
 // control's own procedure.
-#include "console/keys.h"
+#include "session/keys.h"
 #include "shell/win32/shell_state.h"
 
 namespace {

@@ -3,12 +3,12 @@
 // types dropped files' paths, and ends the program.
 #include <stdio.h>
 
-#include "commands/commands.h"
-#include "console/console.h"
-#include "console/keys.h"
-#include "console/settings.h"
-#include "console/settings_file.h"
-#include "console/startup.h"
+#include "session/commands.h"
+#include "session/console.h"
+#include "session/keys.h"
+#include "session/settings.h"
+#include "session/settings_file.h"
+#include "session/startup.h"
 #include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
 

@@ -1,6 +1,6 @@
 // The setup dialog: seven switches of the settings file and the console font.
 
-#include "console/settings_file.h"
+#include "session/settings_file.h"
 #include "shell/win32/late_dlls.h"
 #include "shell/win32/shell_state.h"
 

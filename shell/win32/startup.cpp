@@ -3,9 +3,9 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "console/console.h"
-#include "console/settings_file.h"
-#include "console/startup.h"
+#include "session/console.h"
+#include "session/settings_file.h"
+#include "session/startup.h"
 #include "platform/popup_menu.h"
 #include "text/text.h"
 #include "shell/win32/shell_state.h"

@@ -3,8 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "commands/script.h"
-#include "console/console.h"
+#include "session/script.h"
+#include "session/console.h"
 #include "platform/seam.h"
 #include "text/text.h"
 #include "shell/win32/late_dlls.h"

@@ -6,9 +6,9 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "display/decimal.h"
-#include "display/display.h"
-#include "expr/parser.h"
+#include "eval/number_text.h"
+#include "session/print.h"
+#include "eval/parser.h"
 
 namespace {
 

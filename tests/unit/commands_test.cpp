@@ -2,13 +2,13 @@
 // output and desktop calls, and the settings the commands change.
 #include <string>
 
-#include "commands/commands.h"
-#include "console/console.h"
-#include "console/history.h"
-#include "console/settings.h"
+#include "session/commands.h"
+#include "session/console.h"
+#include "session/history.h"
+#include "session/settings.h"
 #include "core_fixture.h"
-#include "display/display.h"
-#include "expr/eval.h"
+#include "session/print.h"
+#include "eval/eval.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "console/console.h"
-#include "console/settings.h"
+#include "session/console.h"
+#include "session/settings.h"
 #include "core_fixture.h"
 
 namespace {

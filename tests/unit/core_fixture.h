@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "console/session.h"
-#include "console/statement.h"
-#include "model/memory_edit.h"
-#include "model/memory_menu.h"
+#include "session/reset_core.h"
+#include "session/statement.h"
+#include "platform/model/memory_edit.h"
+#include "platform/model/memory_menu.h"
 #include "platform/seam.h"
 #include "shell/native/native_files.h"
 

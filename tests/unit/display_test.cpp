@@ -6,10 +6,10 @@
 #include <limits>
 #include <string>
 
-#include "console/console.h"
-#include "console/settings.h"
-#include "display/decimal.h"
-#include "display/display.h"
+#include "session/console.h"
+#include "session/settings.h"
+#include "eval/number_text.h"
+#include "session/print.h"
 #include "tests/unit/core_fixture.h"
 
 namespace {

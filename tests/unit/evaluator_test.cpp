@@ -1,11 +1,11 @@
 // The evaluator through statement entry: values, errors, literals, nesting.
 #include <string>
 
-#include "console/console.h"
-#include "console/settings.h"
+#include "session/console.h"
+#include "session/settings.h"
 #include "core_fixture.h"
-#include "expr/eval.h"
-#include "expr/variables.h"
+#include "eval/eval.h"
+#include "eval/variables.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "console/settings.h"
+#include "session/settings.h"
 #include "core_fixture.h"
-#include "expr/builtins.h"
-#include "expr/eval.h"
-#include "expr/functions.h"
-#include "expr/variables.h"
+#include "eval/builtins.h"
+#include "eval/eval.h"
+#include "eval/functions.h"
+#include "eval/variables.h"
 
 namespace {
 

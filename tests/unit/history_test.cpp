@@ -2,10 +2,10 @@
 #include <set>
 #include <string>
 
-#include "commands/commands.h"
-#include "console/console.h"
-#include "console/history.h"
-#include "console/keys.h"
+#include "session/commands.h"
+#include "session/console.h"
+#include "session/history.h"
+#include "session/keys.h"
 #include "core_fixture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "keyscript/key_script.h"
+#include "platform/key_script.h"
 
 namespace {
 

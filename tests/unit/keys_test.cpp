@@ -1,11 +1,11 @@
 // The console's keyboard aids and the accelerator and popup menu commands.
 #include <string>
 
-#include "commands/commands.h"
-#include "console/console.h"
-#include "console/history.h"
-#include "console/keys.h"
-#include "console/settings.h"
+#include "session/commands.h"
+#include "session/console.h"
+#include "session/history.h"
+#include "session/keys.h"
+#include "session/settings.h"
 #include "core_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/memory_edit.h"
+#include "platform/model/memory_edit.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/memory_menu.h"
+#include "platform/model/memory_menu.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "console/settings_file.h"
+#include "session/settings_file.h"
 #include "platform/accelerators.h"
 #include "platform/ids.h"
-#include "keyscript/key_script.h"
+#include "platform/key_script.h"
 #include "platform/virtual_keys.h"
 #include "shell/native/codepage.h"
 

@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "commands/script.h"
+#include "session/script.h"
 #include "platform/seam.h"
-#include "console/console.h"
-#include "console/history.h"
-#include "console/settings.h"
+#include "session/console.h"
+#include "session/history.h"
+#include "session/settings.h"
 #include "core_fixture.h"
-#include "display/display.h"
-#include "expr/variables.h"
+#include "session/print.h"
+#include "eval/variables.h"
 
 namespace {
 

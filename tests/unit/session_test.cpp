@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "commands/script.h"
-#include "console/console.h"
-#include "console/history.h"
-#include "console/settings.h"
-#include "console/settings_file.h"
-#include "console/startup.h"
+#include "session/script.h"
+#include "session/console.h"
+#include "session/history.h"
+#include "session/settings.h"
+#include "session/settings_file.h"
+#include "session/startup.h"
 #include "core_fixture.h"
-#include "expr/variables.h"
+#include "eval/variables.h"
 #include "platform/ids.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "keyscript/key_script.h"
+#include "platform/key_script.h"
 #include "shell/native/term_keys.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/ids.h"
-#include "keyscript/key_script.h"
+#include "platform/key_script.h"
 
 // How the driver answers what the program asks.
 struct RemoteAnswers {

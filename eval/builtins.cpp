@@ -1,13 +1,13 @@
-#include "expr/builtins.h"
+#include "eval/builtins.h"
 
 #include <math.h>
 #include <stdint.h>
 
-#include "console/settings.h"
-#include "expr/errors.h"
-#include "expr/eval.h"
-#include "expr/parser.h"
-#include "expr/tokenizer.h"
+#include "session/settings.h"
+#include "eval/errors.h"
+#include "eval/eval.h"
+#include "eval/parser.h"
+#include "eval/tokenizer.h"
 #include "mathlib/tolvane_math.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "model/memory_menu.h"
+#include "platform/model/memory_menu.h"
 
 #include <string.h>
 

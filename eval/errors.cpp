@@ -1,7 +1,7 @@
-#include "expr/errors.h"
+#include "eval/errors.h"
 
-#include "console/console.h"
-#include "expr/eval.h"
+#include "session/console.h"
+#include "eval/eval.h"
 #include "platform/seam.h"
 
 namespace {

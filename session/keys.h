@@ -21,7 +21,7 @@ void ConsoleMenuKey();
 // of the console, behind the prompt.
 void ConsolePaste(const char* text, int size);
 
-// Ctrl+U, a command of the command table (commands/commands.cpp): only the
+// Ctrl+U, a command of the command table (session/commands.cpp): only the
 // prompt stays on the input line. The argument, the length of a typed
 // command's name, is not used.
 void ClearInputLine(int);

@@ -1,4 +1,4 @@
-#include "console/settings.h"
+#include "session/settings.h"
 
 SessionSettings g_settings;
 

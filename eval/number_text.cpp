@@ -1,4 +1,4 @@
-#include "display/decimal.h"
+#include "eval/number_text.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "expr/parser.h"
+#include "eval/parser.h"
 
 namespace {
 

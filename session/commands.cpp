@@ -1,19 +1,19 @@
-#include "commands/commands.h"
+#include "session/commands.h"
 
 #include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include "commands/script.h"
-#include "console/console.h"
-#include "console/history.h"
-#include "console/keys.h"
-#include "console/settings.h"
-#include "display/decimal.h"
-#include "display/display.h"
-#include "expr/eval.h"
-#include "expr/functions.h"
-#include "expr/variables.h"
+#include "session/script.h"
+#include "session/console.h"
+#include "session/history.h"
+#include "session/keys.h"
+#include "session/settings.h"
+#include "eval/number_text.h"
+#include "session/print.h"
+#include "eval/eval.h"
+#include "eval/functions.h"
+#include "eval/variables.h"
 #include "platform/ids.h"
 #include "platform/seam.h"
 #include "text/text.h"

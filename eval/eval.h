@@ -1,8 +1,8 @@
 // The expression evaluator: its state and its entry points.
 #pragma once
 
-#include "expr/errors.h"
-#include "expr/tokenizer.h"
+#include "eval/errors.h"
+#include "eval/tokenizer.h"
 
 enum { kMaxNesting = 200 }; // grammar and call nesting before error 7
 

@@ -1,4 +1,4 @@
-#include "keyscript/key_script.h"
+#include "platform/key_script.h"
 
 #include "platform/accelerators.h"
 #include "platform/virtual_keys.h"

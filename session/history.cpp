@@ -1,10 +1,10 @@
-#include "console/history.h"
+#include "session/history.h"
 
 #include <stdlib.h>
 #include <string.h>
 
-#include "commands/commands.h"
-#include "console/console.h"
+#include "session/commands.h"
+#include "session/console.h"
 #include "platform/ids.h"
 #include "platform/seam.h"
 #include "text/text.h"

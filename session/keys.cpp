@@ -1,9 +1,9 @@
-#include "console/keys.h"
+#include "session/keys.h"
 
 #include <string.h>
 
-#include "console/console.h"
-#include "console/statement.h"
+#include "session/console.h"
+#include "session/statement.h"
 #include "platform/seam.h"
 #include "text/text.h"
 

@@ -3,7 +3,7 @@
 // and the setup dialog's check boxes that show the switches among them.
 #pragma once
 
-#include "console/settings.h"
+#include "session/settings.h"
 
 enum SettingKey {
     kSettingX,       // left edge of the main window

@@ -1,12 +1,12 @@
-#include "console/statement.h"
+#include "session/statement.h"
 
 #include <string.h>
 
-#include "commands/commands.h"
-#include "console/console.h"
-#include "console/history.h"
-#include "display/display.h"
-#include "expr/eval.h"
+#include "session/commands.h"
+#include "session/console.h"
+#include "session/history.h"
+#include "session/print.h"
+#include "eval/eval.h"
 #include "text/text.h"
 
 namespace {

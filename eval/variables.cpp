@@ -1,9 +1,9 @@
-#include "expr/variables.h"
+#include "eval/variables.h"
 
 #include <string.h>
 
-#include "console/console.h"
-#include "expr/eval.h"
+#include "session/console.h"
+#include "eval/eval.h"
 
 VariableTable g_vars;
 

@@ -1,4 +1,4 @@
-#include "expr/parser.h"
+#include "eval/parser.h"
 
 #include <math.h>
 #include <stdint.h>
@@ -6,13 +6,13 @@
 
 #include <charconv>
 
-#include "console/console.h"
-#include "expr/builtins.h"
-#include "expr/errors.h"
-#include "expr/eval.h"
-#include "expr/functions.h"
-#include "expr/tokenizer.h"
-#include "expr/variables.h"
+#include "session/console.h"
+#include "eval/builtins.h"
+#include "eval/errors.h"
+#include "eval/eval.h"
+#include "eval/functions.h"
+#include "eval/tokenizer.h"
+#include "eval/variables.h"
 #include "mathlib/tolvane_math.h"
 #include "text/text.h"
 

@@ -1,4 +1,4 @@
-#include "model/memory_edit.h"
+#include "platform/model/memory_edit.h"
 
 #include <string.h>
 

@@ -1,11 +1,11 @@
-#include "display/display.h"
+#include "session/print.h"
 
 #include <cfloat>
 #include <cmath>
 
-#include "console/console.h"
-#include "console/settings.h"
-#include "display/decimal.h"
+#include "session/console.h"
+#include "session/settings.h"
+#include "eval/number_text.h"
 #include "mathlib/tolvane_math.h"
 
 namespace {

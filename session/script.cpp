@@ -1,12 +1,12 @@
-#include "commands/script.h"
+#include "session/script.h"
 
 #include <stdio.h>
 #include <string.h>
 #include <time.h>
 
-#include "commands/commands.h"
-#include "console/console.h"
-#include "console/statement.h"
+#include "session/commands.h"
+#include "session/console.h"
+#include "session/statement.h"
 #include "platform/seam.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "expr/tokenizer.h"
+#include "eval/tokenizer.h"
 
 #include <string.h>
 
-#include "expr/builtins.h"
-#include "expr/errors.h"
-#include "expr/eval.h"
-#include "expr/functions.h"
+#include "eval/builtins.h"
+#include "eval/errors.h"
+#include "eval/eval.h"
+#include "eval/functions.h"
 #include "text/text.h"
 
 namespace {

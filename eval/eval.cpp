@@ -1,8 +1,8 @@
-#include "expr/eval.h"
+#include "eval/eval.h"
 
 #include <string.h>
 
-#include "expr/parser.h"
+#include "eval/parser.h"
 
 EvalState g_eval;
 

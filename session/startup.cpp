@@ -1,12 +1,12 @@
-#include "console/startup.h"
+#include "session/startup.h"
 
 #include <stdio.h>
 
-#include "console/console.h"
-#include "console/session.h"
-#include "console/settings.h"
-#include "console/settings_file.h"
-#include "console/statement.h"
+#include "session/console.h"
+#include "session/reset_core.h"
+#include "session/settings.h"
+#include "session/settings_file.h"
+#include "session/statement.h"
 #include "platform/seam.h"
 
 // A fresh core and the flags of the settings file.

@@ -1,10 +1,10 @@
-#include "console/console.h"
+#include "session/console.h"
 
 #include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 
-#include "console/settings.h"
+#include "session/settings.h"
 #include "platform/seam.h"
 #include "text/text.h"
 

@@ -1,12 +1,12 @@
-#include "console/session.h"
+#include "session/reset_core.h"
 
-#include "commands/script.h"
-#include "console/console.h"
-#include "console/history.h"
-#include "console/settings.h"
-#include "expr/eval.h"
-#include "expr/functions.h"
-#include "expr/variables.h"
+#include "session/script.h"
+#include "session/console.h"
+#include "session/history.h"
+#include "session/settings.h"
+#include "eval/eval.h"
+#include "eval/functions.h"
+#include "eval/variables.h"
 
 // Clears every subsystem's state and takes the history out of the menu;
 // the seam is left as it is.

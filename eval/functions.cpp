@@ -1,14 +1,14 @@
-#include "expr/functions.h"
+#include "eval/functions.h"
 
 #include <stdio.h>
 #include <string.h>
 
-#include "commands/commands.h"
-#include "console/console.h"
-#include "expr/builtins.h"
-#include "expr/eval.h"
-#include "expr/parser.h"
-#include "expr/variables.h"
+#include "session/commands.h"
+#include "session/console.h"
+#include "eval/builtins.h"
+#include "eval/eval.h"
+#include "eval/parser.h"
+#include "eval/variables.h"
 #include "platform/seam.h"
 
 FunctionTable g_funcs;

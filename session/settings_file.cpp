@@ -1,4 +1,4 @@
-#include "console/settings_file.h"
+#include "session/settings_file.h"
 
 #include <stdio.h>
 

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "platform/virtual_keys.h"
+
 enum KeyActionKind {
     kActionChar,        // a typed character: codepoint
     kActionKey,         // a console key: key, modifiers
@@ -21,9 +23,6 @@ enum KeyActionKind {
     kActionDrop,        // a file dropped on the window: path (UTF-8)
     kActionPaste,       // a paste of the UTF-8 text in the file at path
 };
-
-// Modifier keys held with a key.
-enum KeyModifier { kModShift = 1, kModCtrl = 2, kModAlt = 4 };
 
 enum { kKeyPathSize = 260 };
 
