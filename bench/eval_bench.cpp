@@ -3,7 +3,7 @@
 
 #include "session/reset_core.h"
 #include "session/statement.h"
-#include "eval/eval.h"
+#include "eval/parser.h"
 #include "platform/model/memory_edit.h"
 #include "platform/model/memory_menu.h"
 #include "platform/seam.h"
@@ -41,7 +41,9 @@ void BM_EvaluateText(benchmark::State& state) {
     Start();
     double slot = 0;
     for (auto _ : state) {
-        EvaluateText("2*sin(30)+sqrt(2)^2-(0xff&0b1010)/3", 1, &slot);
+        EvalState s = {};
+        BeginEvaluation(&s, "2*sin(30)+sqrt(2)^2-(0xff&0b1010)/3");
+        Evaluate(&s, &slot);
         benchmark::DoNotOptimize(slot);
     }
 }
@@ -53,7 +55,9 @@ void BM_UserFunction(benchmark::State& state) {
     EnterStatement("  def f(x,y)=x*y+1");
     double slot = 0;
     for (auto _ : state) {
-        EvaluateText("f(2,3)+f(4,5)", 1, &slot);
+        EvalState s = {};
+        BeginEvaluation(&s, "f(2,3)+f(4,5)");
+        Evaluate(&s, &slot);
         benchmark::DoNotOptimize(slot);
     }
 }

@@ -3,18 +3,15 @@
 #include <math.h>
 #include <stdint.h>
 
-#include "session/settings.h"
-#include "eval/errors.h"
-#include "eval/eval.h"
-#include "eval/parser.h"
-#include "eval/tokenizer.h"
+#include "eval/number_text.h"
 #include "mathlib/tolvane_math.h"
 
 namespace {
 
 const double kDegreesPerRadian = 57.29577951308232;
 
-int Kai(const double* a, double* r) {
+// Factorial: x! of the integer part, a range error outside 0 to 170.
+int FactorialBuiltin(const double* a, double* r) {
     double f = Factorial(a[0]);
     if (f < 0) return kErrRange;
     *r = f;
@@ -71,28 +68,28 @@ int Not(const double* a, double* r) {
 // plain function of one argument with its domain and its use of the angle
 // mode, or a computation of its own.
 constexpr Builtin kBuiltins[kBuiltinCount + 1] = {
-    {"exp", 1, tolvane_exp},                             // 0
-    {"ln", 1, tolvane_log, kPositive},                   // 1
-    {"log", 1, tolvane_log10, kPositive},                // 2
-    {"sqrt", 1, tolvane_sqrt, kNotNegative},             // 3
-    {"sin", 1, tolvane_sin, kAnyValue, kAngleArgument},  // 4
-    {"cos", 1, tolvane_cos, kAnyValue, kAngleArgument},  // 5
-    {"tan", 1, tolvane_tan, kAnyValue, kAngleArgument},  // 6
-    {"asin", 1, tolvane_asin, kUnitRange, kAngleResult}, // 7
-    {"acos", 1, tolvane_acos, kUnitRange, kAngleResult}, // 8
-    {"atan", 1, tolvane_atan, kAnyValue, kAngleResult},  // 9
-    {"sinh", 1, tolvane_sinh},                           // 10
-    {"cosh", 1, tolvane_cosh},                           // 11
-    {"tanh", 1, tolvane_tanh},                           // 12
-    {"kai", 1, nullptr, kAnyValue, kNoAngle, Kai},       // 13
-    {"p", 2, nullptr, kAnyValue, kNoAngle, Perm},        // 14
-    {"c", 2, nullptr, kAnyValue, kNoAngle, Comb},        // 15
-    {"mod", 2, nullptr, kAnyValue, kNoAngle, Mod},       // 16
-    {"int", 1, nullptr, kAnyValue, kNoAngle, Int},       // 17
-    {"ceil", 1, tolvane_ceil},                           // 18
-    {"floor", 1, tolvane_floor},                         // 19
-    {"not", 1, nullptr, kAnyValue, kNoAngle, Not},       // 20
-    {"/", 0},                                            // end marker
+    {"exp", 1, tolvane_exp},                                    // 0
+    {"ln", 1, tolvane_log, kPositive},                          // 1
+    {"log", 1, tolvane_log10, kPositive},                       // 2
+    {"sqrt", 1, tolvane_sqrt, kNotNegative},                    // 3
+    {"sin", 1, tolvane_sin, kAnyValue, kAngleArgument},         // 4
+    {"cos", 1, tolvane_cos, kAnyValue, kAngleArgument},         // 5
+    {"tan", 1, tolvane_tan, kAnyValue, kAngleArgument},         // 6
+    {"asin", 1, tolvane_asin, kUnitRange, kAngleResult},        // 7
+    {"acos", 1, tolvane_acos, kUnitRange, kAngleResult},        // 8
+    {"atan", 1, tolvane_atan, kAnyValue, kAngleResult},         // 9
+    {"sinh", 1, tolvane_sinh},                                  // 10
+    {"cosh", 1, tolvane_cosh},                                  // 11
+    {"tanh", 1, tolvane_tanh},                                  // 12
+    {"kai", 1, nullptr, kAnyValue, kNoAngle, FactorialBuiltin}, // 13
+    {"p", 2, nullptr, kAnyValue, kNoAngle, Perm},               // 14
+    {"c", 2, nullptr, kAnyValue, kNoAngle, Comb},               // 15
+    {"mod", 2, nullptr, kAnyValue, kNoAngle, Mod},              // 16
+    {"int", 1, nullptr, kAnyValue, kNoAngle, Int},              // 17
+    {"ceil", 1, tolvane_ceil},                                  // 18
+    {"floor", 1, tolvane_floor},                                // 19
+    {"not", 1, nullptr, kAnyValue, kNoAngle, Not},              // 20
+    {"/", 0},                                                   // end marker
 };
 static_assert(kBuiltins[kBuiltinCount].name != nullptr && kBuiltins[kBuiltinCount].name[0] == '/',
               "one row per built-in, then the end marker");
@@ -109,8 +106,8 @@ int FindBuiltin(const char* name) {
 }
 
 // Degrees per radian in degrees mode, 1 in radians.
-double AngleFactor() {
-    return g_settings.angleMode == kRadians ? 1.0 : kDegreesPerRadian;
+double AngleFactor(int angleMode) {
+    return angleMode == kRadians ? 1.0 : kDegreesPerRadian;
 }
 
 // Factorial of the integer part of x; -1 outside 0 to 170.
@@ -120,25 +117,6 @@ double Factorial(double x) {
     double result = 1;
     for (double factor = n; factor >= 1; factor -= 1) result *= factor;
     return result;
-}
-
-// call := name "(" assignment { "," assignment } ")"
-void BuiltinCall(double* slot) {
-    int index = g_eval.token.builtin;
-    int n = kBuiltins[index].arguments;
-    double args[2] = {0.0, 0.0};
-    NextToken();
-    for (int i = 0; i < n; ++i) {
-        NextToken();
-        AssignmentLevel(&args[i]);
-        if (i < n - 1) {
-            if (!TokenIs(',')) ReportError(kErrArguments);
-        } else if (!TokenIs(')')) {
-            ReportError(kErrParen);
-        }
-    }
-    EvaluateBuiltin(index, args, slot);
-    NextToken();
 }
 
 // Whether a plain function's argument lies in its domain.
@@ -152,7 +130,7 @@ static bool InDomain(int domain, double x) {
 }
 
 // Computes built-in index from its arguments; a domain failure gives 0.
-void EvaluateBuiltin(int index, const double* args, double* slot) {
+void EvaluateBuiltin(EvalState* s, int index, const double* args, double* slot) {
     const Builtin& row = kBuiltins[index];
     double result = 0.0;
     int error = kBuiltinOk;
@@ -161,14 +139,14 @@ void EvaluateBuiltin(int index, const double* args, double* slot) {
     } else if (!InDomain(row.domain, args[0])) {
         error = kErrRange;
     } else if (row.angle == kAngleArgument) {
-        result = row.function(args[0] / AngleFactor());
+        result = row.function(args[0] / AngleFactor(s->angleMode));
     } else {
         result = row.function(args[0]);
-        if (row.angle == kAngleResult) result *= AngleFactor();
+        if (row.angle == kAngleResult) result *= AngleFactor(s->angleMode);
     }
     if (error != kBuiltinOk) {
         *slot = 0.0;
-        ReportError(error);
+        ReportError(s, error);
         return;
     }
     *slot = result;

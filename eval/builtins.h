@@ -1,6 +1,8 @@
 // The built-in functions.
 #pragma once
 
+#include "eval/eval.h"
+
 enum { kBuiltinCount = 21, kBuiltinOk = -1 };
 
 // Computes a value from the arguments; kBuiltinOk or an error code.
@@ -25,7 +27,10 @@ struct Builtin {
 extern const Builtin kBuiltins[kBuiltinCount + 1];
 
 int FindBuiltin(const char* name);
-void BuiltinCall(double* slot);
-void EvaluateBuiltin(int index, const double* args, double* slot);
+// Computes built-in index from its arguments into the slot; a failure is
+// reported and leaves 0.
+void EvaluateBuiltin(EvalState* s, int index, const double* args, double* slot);
+// Factorial of the integer part of x; -1 outside 0 to 170.
 double Factorial(double x);
-double AngleFactor();
+// Degrees per radian in degrees mode, 1 in radians.
+double AngleFactor(int angleMode);

@@ -7,9 +7,55 @@
 #include <cmath>
 #include <cstdint>
 
-#include "eval/parser.h"
-
 namespace {
+
+// The two builds differ only here. The C++ library's to_chars and from_chars
+// are the quick, correctly rounded way. The Windows program takes mingw-w64's
+// C99 printf and strtod, which round correctly as well, and so carries none
+// of the C++ library's number tables.
+#ifdef _WIN32
+
+// Writes a finite value's 17 significant digits, correctly rounded, as
+// "d.dddddddddddddddde+XX"; returns the length.
+int ScientificText(double value, char* text, int size) {
+    int n = snprintf(text, (size_t)size, "%.16e", value);
+    return n < 0 ? 0 : (n < size ? n : size - 1);
+}
+
+// Reads the longest number at the start of n bytes; false when there is
+// none. strtod's one extra, a leading sign, cannot begin a number token.
+bool ReadDouble(const char* p, int, double* value) {
+    char* end = nullptr;
+    *value = strtod(p, &end);
+    return end != p;
+}
+
+#else
+
+// Writes a finite value's 17 significant digits, correctly rounded, as
+// "d.dddddddddddddddde+XX"; returns the length.
+int ScientificText(double value, char* text, int size) {
+    std::to_chars_result r =
+        std::to_chars(text, text + size, value, std::chars_format::scientific, 16);
+    return (int)(r.ptr - text);
+}
+
+// Reads the longest number at the start of n bytes; false when there is
+// none. Beyond the double range it is infinity or 0, as the C library reads
+// it (the token ends at a terminator, so strtod cannot read past it).
+bool ReadDouble(const char* p, int n, double* value) {
+    std::from_chars_result r = std::from_chars(p, p + n, *value, std::chars_format::general);
+    if (r.ec == std::errc::invalid_argument) return false;
+    if (r.ec == std::errc::result_out_of_range) *value = strtod(p, nullptr);
+    return true;
+}
+
+#endif
+
+// A byte a decimal literal may hold: a digit, a sign, the point or "E".
+bool IsNumberByte(char c) {
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'E';
+}
 
 enum { kSignificant = 17 };
 
@@ -53,22 +99,6 @@ int Finish(TextOut* t) {
     }
     t->out[t->length] = '\0';
     return t->length;
-}
-
-// Writes a finite value's 17 significant digits, correctly rounded, as
-// "d.dddddddddddddddde+XX"; returns the length. The C++ library's to_chars is
-// the quick way. The Windows program takes mingw-w64's C99 printf, which
-// rounds correctly as well, and so carries none of the C++ library's number
-// tables.
-int ScientificText(double value, char* text, int size) {
-#ifdef _WIN32
-    int n = snprintf(text, (size_t)size, "%.16e", value);
-    return n < 0 ? 0 : (n < size ? n : size - 1);
-#else
-    std::to_chars_result r =
-        std::to_chars(text, text + size, value, std::chars_format::scientific, 16);
-    return (int)(r.ptr - text);
-#endif
 }
 
 // Splits a finite value into its 17 significant digits and the exponent of
@@ -238,4 +268,35 @@ int RenderBinLine(const char* hexText, int lowHalfOnly, char* out, int size) {
     }
     Put(&t, ')');
     return Finish(&t);
+}
+
+// The value of n digits when a double holds it exactly (1 to 15 digits).
+bool ExactInteger(const char* p, int n, double* value) {
+    if (n < 1 || n > kExactDigits) return false;
+    unsigned long long whole = 0;
+    for (int i = 0; i < n; ++i) {
+        unsigned digit = (unsigned)(unsigned char)p[i] - '0';
+        if (digit > 9) return false;
+        whole = whole * 10 + digit;
+    }
+    *value = (double)whole;
+    return true;
+}
+
+// decimal := { digit | "+" | "-" | "." | "E" }, its longest leading number.
+// A text without any digit to convert is malformed; a value beyond the double
+// range is infinity or 0, as the C library reads it.
+bool DecimalLiteral(const char* p, int n, double* value) {
+    if (ExactInteger(p, n, value)) return true;
+    for (int i = 0; i < n; ++i) {
+        if (!IsNumberByte(p[i])) return false;
+    }
+    return ReadDouble(p, n, value);
+}
+
+// The low 32 bits of a value truncated to a signed 64-bit integer; values
+// outside that range (and not-a-number) give the pattern 0x8000000000000000.
+uint32_t LowWord(double v) {
+    if (!(v >= -9223372036854775808.0 && v < 9223372036854775808.0)) return 0;
+    return (uint32_t)(uint64_t)(int64_t)v;
 }

@@ -1,4 +1,5 @@
-// Decimal and hexadecimal renderings of a double into a caller's buffer.
+// Number text: decimal literals read, and the decimal and hexadecimal
+// renderings of a double into a caller's buffer.
 //
 // Every decimal rendering starts from the value's 17 significant digits and
 // rounds that digit string half up at the last printed position; exponents
@@ -6,11 +7,22 @@
 // every platform: no C library number formatting is involved.
 #pragma once
 
+#include <stdint.h>
+
 enum {
     kMinPrecision = 0,  // fewest decimals a rendering prints
     kMaxPrecision = 67, // most decimals a rendering prints
     kHexTextSize = 10,  // "FFFF FFFF" and its terminator
+    kExactDigits = 15,  // digits of an integer that a double always holds exactly
 };
+
+// The value of n bytes that are 1 to 15 digits; false for anything else.
+bool ExactInteger(const char* p, int n, double* value);
+// The value of a decimal literal's n bytes; false when it is malformed.
+bool DecimalLiteral(const char* p, int n, double* value);
+// The low 32 bits of a value truncated toward zero to a signed 64-bit
+// integer; out of range (and not-a-number) gives 0x8000000000000000's 0.
+uint32_t LowWord(double v);
 
 // The precision brought into the range the renderings support.
 int ClampPrecision(long precision);

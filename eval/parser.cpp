@@ -4,13 +4,9 @@
 #include <stdint.h>
 #include <stdlib.h>
 
-#include <charconv>
-
-#include "session/console.h"
 #include "eval/builtins.h"
-#include "eval/errors.h"
-#include "eval/eval.h"
 #include "eval/functions.h"
+#include "eval/number_text.h"
 #include "eval/tokenizer.h"
 #include "eval/variables.h"
 #include "mathlib/tolvane_math.h"
@@ -18,66 +14,17 @@
 
 namespace {
 
-// A byte a decimal literal may hold: a digit, a sign, the point or "E".
-bool IsNumberByte(char c) {
-    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'E';
-}
-
-} // namespace
-
-// decimal := { digit | "+" | "-" | "." | "E" }, its longest leading number.
-// A text without any digit to convert is malformed; a value beyond the double
-// range is infinity or 0, as the C library reads it.
-bool DecimalLiteral(const char* p, int n, double* value) {
-    // Up to 15 digits are an integer that a double holds exactly.
-    bool digitsOnly = n >= 1 && n <= 15;
-    unsigned long long whole = 0;
-    for (int i = 0; i < n; ++i) {
-        unsigned digit = (unsigned)(unsigned char)p[i] - '0';
-        if (digit <= 9) {
-            whole = whole * 10 + digit;
-        } else if (IsNumberByte(p[i])) {
-            digitsOnly = false;
-        } else {
-            return false;
-        }
-    }
-    if (digitsOnly) {
-        *value = (double)whole;
-        return true;
-    }
-#ifdef _WIN32
-    // mingw-w64's C99 strtod rounds correctly, as from_chars does, and keeps
-    // the C++ library's number tables out of the Windows program. Its one
-    // extra, a leading sign, cannot begin a number token.
-    char* end = nullptr;
-    *value = strtod(p, &end);
-    return end != p;
-#else
-    std::from_chars_result r = std::from_chars(p, p + n, *value, std::chars_format::general);
-    if (r.ec == std::errc::invalid_argument) return false;
-    if (r.ec == std::errc::result_out_of_range) {
-        // Beyond the double range: infinity or 0, as the C library reads it.
-        // The token ends at a terminator, so strtod cannot read past it.
-        *value = strtod(p, nullptr);
-    }
-    return true;
-#endif
-}
-
-namespace {
-
 const double kPi = 3.141592653589793;
 const double kDivideByZero = 1e99;
 
-void BinaryLevel(double* slot, int limit);
-void UnaryLevel(double* slot);
-void Primary(double* slot);
-void Operand(double* slot);
+void BinaryLevel(EvalState* s, double* slot, int limit);
+void UnaryLevel(EvalState* s, double* slot);
+void Primary(EvalState* s, double* slot);
+void Operand(EvalState* s, double* slot);
 
 // Opens a nesting level for a slot; a refused level leaves 1 in it.
-bool EnterLevel(double* slot) {
-    if (EnterNesting()) return true;
+bool EnterLevel(EvalState* s, double* slot) {
+    if (EnterNesting(s)) return true;
     *slot = 1.0;
     return false;
 }
@@ -123,130 +70,202 @@ bool NumberValue(const Token& t, double* value) {
     return DecimalLiteral(t.start, t.length, value);
 }
 
+// arguments := "(" assignment { "," assignment } ")"
+// Reads n arguments; a missing "," is error 4, a missing ")" closeError.
+void Arguments(EvalState* s, int n, double* args, int closeError) {
+    NextToken(s);
+    for (int i = 0; i < n; ++i) {
+        NextToken(s);
+        AssignmentLevel(s, &args[i]);
+        if (!TokenIs(s, i < n - 1 ? ',' : ')'))
+            ReportError(s, i < n - 1 ? kErrArguments : closeError);
+    }
+}
+
+// builtin-call := builtin arguments
+void BuiltinCall(EvalState* s, double* slot) {
+    int index = s->token.builtin;
+    double args[2] = {0.0, 0.0};
+    Arguments(s, kBuiltins[index].arguments, args, kErrParen);
+    EvaluateBuiltin(s, index, args, slot);
+    NextToken(s);
+}
+
+// Binds the parameters to the arguments, evaluates the body and puts the
+// parameters' values back. The nesting of calls is bounded (error 7).
+void CallUserFunction(EvalState* s, int index, const double* args, double* slot) {
+    if (!EnterNesting(s)) return;
+    const char* saved = s->cursor;
+    const char* list = FunctionParameters(index);
+    int n = g_funcs.entries[index].parameters;
+    double remembered[kMaxParameters];
+    char name[kTokenSize];
+
+    const char* p = list;
+    int bound = 0;
+    for (; bound < n; ++bound) {
+        p = NextParameter(p, name);
+        double value = 0.0;
+        if (!FindVariable(name, &value)) {
+            value = 0.0;
+            if (s->error == kNoError && !AddVariable(name)) {
+                ReportError(s, kErrMemory);
+                break;
+            }
+        }
+        remembered[bound] = value;
+        SetVariable(name, args[bound]);
+    }
+    if (bound == n) {
+        s->cursor = FunctionBody(index);
+        Evaluate(s, slot);
+    }
+    s->cursor = saved;
+    p = list;
+    for (int i = 0; i < bound; ++i) {
+        p = NextParameter(p, name);
+        SetVariable(name, remembered[i]);
+    }
+    LeaveNesting(s);
+}
+
+// user-call := name arguments
+void UserFunctionCall(EvalState* s, double* slot) {
+    int index = s->token.function;
+    if (index < 0 || index >= g_funcs.count) {
+        *slot = 0.0;
+        return;
+    }
+    double args[kMaxParameters] = {};
+    Arguments(s, g_funcs.entries[index].parameters, args, kErrArguments);
+    CallUserFunction(s, index, args, slot);
+    NextToken(s);
+}
+
 // binary := unary { operator binary-of-tighter-operators }
 // The operators from loosest to tightest: "+" "-", then "*" "/", both
 // grouping to the left, then "^" "&" "|" "~", grouping to the right. The
 // right operand of an operator takes only the operators that bind tighter
 // (of its own set too when they group to the right); the right operand of a
 // right-grouping operator opens a nesting level.
-void BinaryLevel(double* slot, int limit) {
-    UnaryLevel(slot);
-    while (g_eval.token.priority > limit) {
-        int priority = g_eval.token.priority;
-        char op = g_eval.token.text[0];
-        NextToken();
+void BinaryLevel(EvalState* s, double* slot, int limit) {
+    UnaryLevel(s, slot);
+    while (s->token.priority > limit) {
+        int priority = s->token.priority;
+        char op = s->token.text[0];
+        NextToken(s);
         double right = 0.0;
         if (priority == kBitwisePriority) {
-            if (!EnterLevel(&right)) return;
-            BinaryLevel(&right, priority - 1);
-            LeaveNesting();
+            if (!EnterLevel(s, &right)) return;
+            BinaryLevel(s, &right, priority - 1);
+            LeaveNesting(s);
         } else {
-            BinaryLevel(&right, priority);
+            BinaryLevel(s, &right, priority);
         }
-        ApplyOperator(op, slot, right);
+        ApplyOperator(s, op, slot, right);
     }
 }
 
 // unary := [ "+" | "-" ] primary
-void UnaryLevel(double* slot) {
+void UnaryLevel(EvalState* s, double* slot) {
     char sign = 0;
-    if (g_eval.token.priority == kSumPriority) {
-        sign = g_eval.token.text[0];
-        NextToken();
+    if (s->token.priority == kSumPriority) {
+        sign = s->token.text[0];
+        NextToken(s);
     }
-    Primary(slot);
+    Primary(s, slot);
     if (sign == '-') *slot = -*slot;
 }
 
 // primary := "(" assignment ")" | builtin-call | user-call | operand
-void Primary(double* slot) {
-    if (TokenIs('(')) {
-        NextToken();
-        AssignmentLevel(slot);
-        if (!TokenIs(')')) ReportError(kErrParen);
-        NextToken();
-    } else if (g_eval.token.kind == kTokenBuiltin) {
-        BuiltinCall(slot);
-    } else if (g_eval.token.kind == kTokenUserFunction) {
-        if (g_eval.errorFlags[kErrUnknownFunction] || g_eval.overflow) {
+void Primary(EvalState* s, double* slot) {
+    if (TokenIs(s, '(')) {
+        NextToken(s);
+        AssignmentLevel(s, slot);
+        if (!TokenIs(s, ')')) ReportError(s, kErrParen);
+        NextToken(s);
+    } else if (s->token.kind == kTokenBuiltin) {
+        BuiltinCall(s, slot);
+    } else if (s->token.kind == kTokenUserFunction) {
+        if (s->errorFlags[kErrUnknownFunction] || s->overflow) {
             *slot = 0.0;
         } else {
-            UserFunctionCall(slot);
+            UserFunctionCall(s, slot);
         }
     } else {
-        Operand(slot);
+        Operand(s, slot);
     }
 }
 
 // operand := name | number
-void Operand(double* slot) {
-    const Token& t = g_eval.token;
+void Operand(EvalState* s, double* slot) {
+    const Token& t = s->token;
     if (t.kind == kTokenVariable) {
         if (EqualsNoCase(t.text, "PI")) {
             *slot = kPi;
         } else if (EqualsNoCase(t.text, "ans")) {
-            *slot = g_console.ans;
+            *slot = s->ans;
         } else if (!FindVariable(t.text, slot)) {
-            ReportError(kErrNoVariable);
+            ReportError(s, kErrNoVariable);
             *slot = 1.0;
         }
-        NextToken();
+        NextToken(s);
     } else if (t.kind == kTokenNumber) {
         if (!NumberValue(t, slot)) {
-            ReportError(kErrNumber);
+            ReportError(s, kErrNumber);
             *slot = 1.0;
         }
-        NextToken();
+        NextToken(s);
     } else {
-        ReportError(kErrSyntax);
+        ReportError(s, kErrSyntax);
         *slot = 1.0;
     }
 }
 
 } // namespace
 
+// statement := assignment   An empty text is error 2 (and -1, the slot
+// left as it is).
+double Evaluate(EvalState* s, double* slot) {
+    NextToken(s);
+    if (s->token.text[0] == 0) {
+        ReportError(s, kErrNoFunction);
+        return -1.0;
+    }
+    AssignmentLevel(s, slot);
+    return *slot;
+}
+
 // assignment := name "=" sum | sum
-void AssignmentLevel(double* slot) {
-    if (!EnterLevel(slot)) return;
-    if (g_eval.token.kind == kTokenVariable) {
-        Token name = g_eval.token;
-        NextToken();
-        if (TokenIs('=')) {
-            NextToken();
-            BinaryLevel(slot, kNotBinary);
-            StoreAssignment(name.text, *slot);
+void AssignmentLevel(EvalState* s, double* slot) {
+    if (!EnterLevel(s, slot)) return;
+    if (s->token.kind == kTokenVariable) {
+        Token name = s->token;
+        NextToken(s);
+        if (TokenIs(s, '=')) {
+            NextToken(s);
+            BinaryLevel(s, slot, kNotBinary);
+            StoreAssignment(s, name.text, *slot);
         } else {
-            PushBackToken();
-            g_eval.token = name;
-            BinaryLevel(slot, kNotBinary);
+            PushBackToken(s);
+            s->token = name;
+            BinaryLevel(s, slot, kNotBinary);
         }
     } else {
-        BinaryLevel(slot, kNotBinary);
+        BinaryLevel(s, slot, kNotBinary);
     }
-    LeaveNesting();
-}
-
-// The current token is the delimiter c.
-bool TokenIs(char c) {
-    return g_eval.token.kind == kTokenDelimiter && g_eval.token.text[0] == c;
-}
-
-// The low 32 bits of a value truncated to a signed 64-bit integer; values
-// outside that range (and not-a-number) give the pattern 0x8000000000000000.
-uint32_t LowWord(double v) {
-    if (!(v >= -9223372036854775808.0 && v < 9223372036854775808.0)) return 0;
-    return (uint32_t)(uint64_t)(int64_t)v;
+    LeaveNesting(s);
 }
 
 // Combines the left value in place with the right one.
-void ApplyOperator(char op, double* left, double right) {
+void ApplyOperator(EvalState* s, char op, double* left, double right) {
     switch (op) {
     case '+': *left += right; break;
     case '-': *left -= right; break;
     case '*': *left *= right; break;
     case '/':
         if (right == 0.0 || isnan(right)) {
-            ReportError(kErrDivide);
+            ReportError(s, kErrDivide);
             *left = kDivideByZero;
         } else {
             *left /= right;
@@ -255,7 +274,7 @@ void ApplyOperator(char op, double* left, double right) {
     case '^':
         if ((*left < 0 || isnan(*left)) && !isnan(right) && tolvane_floor(right) != right) {
             *left = 0.0;
-            ReportError(kErrRange);
+            ReportError(s, kErrRange);
         } else {
             *left = tolvane_pow(*left, right);
         }

@@ -3,9 +3,8 @@
 #include <string.h>
 
 #include "eval/builtins.h"
-#include "eval/errors.h"
-#include "eval/eval.h"
 #include "eval/functions.h"
+#include "eval/number_text.h"
 #include "text/text.h"
 
 namespace {
@@ -73,32 +72,34 @@ const char* ReadName(Token* t, const char* p) {
     }
     t->text[n] = 0;
     t->kind = kTokenVariable;
-    if (*p != '(') return p;
+    return p;
+}
+
+// A name before "(" calls a built-in or a user function; an unknown
+// function is reported as the name is read.
+void ResolveCall(EvalState* s, Token* t) {
     int builtin = FindBuiltin(t->text);
     if (builtin >= 0) {
         t->kind = kTokenBuiltin;
         t->builtin = builtin;
-        return p;
+        return;
     }
     t->kind = kTokenUserFunction;
     int function = FindFunction(t->text);
     if (function >= 0) {
         t->function = function;
-    } else if (!g_eval.definition) {
-        ReportError(kErrUnknownFunction);
+    } else {
+        ReportError(s, kErrUnknownFunction);
     }
-    return p;
 }
 
 // number := (digit | ".") { no terminator } [ "E" sign { no terminator } ]
 const char* ReadNumber(Token* t, const char* p) {
     const char* start = p;
-    // Up to 15 digits and a terminator are an integer that a double holds
+    // A run of digits and a terminator may be an integer that a double holds
     // exactly: its value is taken on the way.
-    unsigned long long whole = 0;
-    while (*p >= '0' && *p <= '9') whole = whole * 10 + (unsigned)(*p++ - '0');
-    t->integer = p > start && p - start <= 15 && (Classes(*p) & kTerminator);
-    t->value = (double)whole;
+    while (*p >= '0' && *p <= '9') ++p;
+    t->integer = (Classes(*p) & kTerminator) && ExactInteger(start, (int)(p - start), &t->value);
     if (!t->integer) {
         p = SkipToTerminator(p);
         if ((*p == '+' || *p == '-') && p[-1] == 'E') p = SkipToTerminator(p + 1);
@@ -113,13 +114,11 @@ const char* ReadNumber(Token* t, const char* p) {
 
 } // namespace
 
-// Reads the next token at the parse cursor into the current token.
-void NextToken() {
-    Token* t = &g_eval.token;
+// Reads the token at p into t without looking names up; returns its end.
+const char* ScanToken(const char* p, Token* t) {
     t->kind = kTokenNone;
     t->priority = kNotBinary;
     t->text[0] = 0;
-    const char* p = g_eval.cursor;
     while (*p == ' ' || *p == '\t') ++p;
     t->start = p;
     unsigned classes = Classes(*p);
@@ -135,11 +134,22 @@ void NextToken() {
         p = ReadNumber(t, p);
     }
     t->length = (int)(p - t->start);
-    g_eval.cursor = p;
+    return p;
+}
+
+// Reads the next token at the parse cursor into the current token.
+void NextToken(EvalState* s) {
+    s->cursor = ScanToken(s->cursor, &s->token);
+    if (s->token.kind == kTokenVariable && *s->cursor == '(') ResolveCall(s, &s->token);
 }
 
 // Moves the parse cursor back to where the current token began.
-void PushBackToken() {
-    if (g_eval.token.text[0] == 0) return;
-    g_eval.cursor = g_eval.token.start;
+void PushBackToken(EvalState* s) {
+    if (s->token.text[0] == 0) return;
+    s->cursor = s->token.start;
+}
+
+// The current token is the delimiter c.
+bool TokenIs(const EvalState* s, char c) {
+    return s->token.kind == kTokenDelimiter && s->token.text[0] == c;
 }

@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-#include "session/console.h"
 #include "eval/eval.h"
 
 VariableTable g_vars;
@@ -40,10 +39,9 @@ int FindVariable(const char* name, double* value) {
     return 1;
 }
 
-// Adds a name (its value is set by the caller); quietly adds nothing while an
-// error is pending, 0 when the table or the pool is full.
+// Adds a name (its value is set by the caller); 0 when the table or the
+// pool is full.
 int AddVariable(const char* name) {
-    if (g_eval.lastError != 0) return 1;
     if (g_vars.count >= kMaxVariables) return 0;
     int length = (int)strlen(name);
     if (length + g_vars.used + 1 > kVariablePoolSize) return 0;
@@ -59,14 +57,15 @@ void SetVariable(const char* name, double value) {
     if (i >= 0) g_vars.values[i] = value;
 }
 
-// Stores an assignment unless an error is pending; a full table says so.
-void StoreAssignment(const char* name, double value) {
+// Stores an assignment unless an error is pending; a full table is noted
+// in the record and counts as error 5.
+void StoreAssignment(EvalState* s, const char* name, double value) {
+    if (s->error != kNoError) return;
     int i = VariableIndex(name);
     if (i < 0 && !AddVariable(name)) {
-        AppendError(" 変数定義領域が足りません\r\n");
-        g_eval.lastError = 6;
+        RecordError(&s->record, kNoteVariableSpace);
+        s->error = kErrNoVariable;
         return;
     }
-    if (g_eval.lastError != 0) return;
     g_vars.values[i >= 0 ? i : g_vars.count - 1] = value;
 }

@@ -7,7 +7,6 @@
 #include "session/script.h"
 #include "session/console.h"
 #include "session/reset_core.h"
-#include "eval/eval.h"
 #include "platform/model/memory_edit.h"
 #include "platform/model/memory_menu.h"
 #include "platform/seam.h"
@@ -103,7 +102,6 @@ MemoryFiles& FuzzFiles() {
 
 // The state that every statement must leave behind.
 void CheckInvariants(Desktop* desktop, int maxLength) {
-    Require(g_eval.nesting == 0, "evaluator nesting not back at 0");
     Require(g_console.suppress == 0, "output suppression left on");
     Require(ScriptDepth() == 0, "a script still counted as running");
     Require(g_seam.desktop == desktop, "the desktop was not put back");

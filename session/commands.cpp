@@ -11,7 +11,7 @@
 #include "session/settings.h"
 #include "eval/number_text.h"
 #include "session/print.h"
-#include "eval/eval.h"
+#include "session/definitions.h"
 #include "eval/functions.h"
 #include "eval/variables.h"
 #include "platform/ids.h"
@@ -21,7 +21,7 @@
 namespace {
 
 // An action gets the length of the name that matched, for the argument rule.
-typedef void (*CommandAction)(int nameLength);
+typedef void (*CommandAction)(const char* argument);
 
 // A command is typed by its name, chosen by its id (a popup menu item or an
 // accelerator key), or both.
@@ -38,7 +38,7 @@ void SetAngleMode(int mode, const char* report) {
 }
 
 // list: functions, variables, then the report without ans.
-void ListAction(int) {
+void ListAction(const char*) {
     ListFunctions();
     if (g_vars.count == 0) {
         Append(" 登録変数なし\r\n");
@@ -53,16 +53,15 @@ void ListAction(int) {
 
 // The argument of a command that needs one; nullptr, and a syntax error
 // reported, when there is none.
-const char* RequiredArgument(int nameLength) {
-    const char* arg = TakeArgument(nameLength);
-    if (*arg != '\0') return arg;
-    AppendError(" Syntax Error\r\n");
+const char* RequiredArgument(const char* argument) {
+    if (*argument != '\0') return argument;
+    CommandSyntaxError();
     return nullptr;
 }
 
 // precision, prec: the number of decimals, kept within what the formatter holds.
-void PrecisionAction(int nameLength) {
-    const char* arg = RequiredArgument(nameLength);
+void PrecisionAction(const char* argument) {
+    const char* arg = RequiredArgument(argument);
     if (!arg) return;
     char* end = nullptr;
     long value = strtol(arg, &end, 10);
@@ -96,8 +95,8 @@ bool ReadDouble(const char* text, double* value) {
 }
 
 // zero: the zero threshold.
-void ZeroAction(int nameLength) {
-    const char* arg = RequiredArgument(nameLength);
+void ZeroAction(const char* argument) {
+    const char* arg = RequiredArgument(argument);
     if (!arg) return;
     double value;
     if (ReadDouble(arg, &value)) g_settings.zeroThreshold = value;
@@ -106,21 +105,21 @@ void ZeroAction(int nameLength) {
 
 // Popup menu "画面ｸﾘｱ": the console cleared, only a fresh prompt left; a
 // window hidden in the tray comes up to show it.
-void ClearScreenAction(int) {
+void ClearScreenAction(const char*) {
     ClearConsole();
     PrintPrompt();
     g_seam.desktop->ShowHiddenWindow();
 }
 
 // setup: the setup dialog, then the stored always-on-top switch again.
-void SetupAction(int) {
+void SetupAction(const char*) {
     g_seam.desktop->SetupDialog();
     g_seam.desktop->SetTopmost(g_settings.ontopflag != 0);
 }
 
 // top: always on top for this run, "off" ends it.
-void TopAction(int nameLength) {
-    bool on = !EqualsNoCase(TakeArgument(nameLength), "off");
+void TopAction(const char* argument) {
+    bool on = !EqualsNoCase(argument, "off");
     g_seam.desktop->SetTopmost(on);
     Append(on ? " 画面手前表示ﾓｰﾄﾞ(ON)\r\n" : " 画面手前表示ﾓｰﾄﾞ(OFF)\r\n");
 }
@@ -132,50 +131,51 @@ void TopAction(int nameLength) {
 // Ctrl+P do on an input line what Tab, Shift+Tab and the no-conversion key
 // do).
 const Command kCommands[] = {
-    {"exit", IDM_QUIT, [](int) { g_seam.desktop->Quit(); }},
-    {"quit", 0, [](int) { g_seam.desktop->Quit(); }},
-    {"bye", 0, [](int) { g_seam.desktop->Quit(); }},
-    {"deg", 0, [](int) { SetAngleMode(kDegrees, " 角度単位:度(deg)\r\n"); }},
-    {"rad", 0, [](int) { SetAngleMode(kRadians, " 角度単位:ラジアン(rad)\r\n"); }},
+    {"exit", IDM_QUIT, [](const char*) { g_seam.desktop->Quit(); }},
+    {"quit", 0, [](const char*) { g_seam.desktop->Quit(); }},
+    {"bye", 0, [](const char*) { g_seam.desktop->Quit(); }},
+    {"deg", 0, [](const char*) { SetAngleMode(kDegrees, " 角度単位:度(deg)\r\n"); }},
+    {"rad", 0, [](const char*) { SetAngleMode(kRadians, " 角度単位:ラジアン(rad)\r\n"); }},
     {"list", 0, ListAction},
-    {"cls", 0, [](int) { ClearConsole(); }},
-    {"def", 0, [](int) { DefineFunction(); }},
+    {"cls", 0, [](const char*) { ClearConsole(); }},
+    {"def", 0, DefineFunction},
     {"call", 0, CallAction},
     {"save", 0, SaveAction},
     {"precision", 0, PrecisionAction},
     {"prec", 0, PrecisionAction},
-    {"dispe", 0, [](int) { SetDisplayMode(kExponent); }},
-    {"dispf", 0, [](int) { SetDisplayMode(kFixed); }},
+    {"dispe", 0, [](const char*) { SetDisplayMode(kExponent); }},
+    {"dispf", 0, [](const char*) { SetDisplayMode(kFixed); }},
     {"zero", 0, ZeroAction},
-    {"?", IDM_HELP, [](int) { g_seam.desktop->OpenHelp(); }},
-    {"help", 0, [](int) { g_seam.desktop->OpenHelp(); }},
+    {"?", IDM_HELP, [](const char*) { g_seam.desktop->OpenHelp(); }},
+    {"help", 0, [](const char*) { g_seam.desktop->OpenHelp(); }},
     {"setup", IDM_SETUP, SetupAction},
-    {"icon", 0, [](int) { g_seam.desktop->HideWindow(); }},
-    {"hex", 0, [](int) { g_settings.hexFlag = !g_settings.hexFlag; }},
-    {"bin", 0, [](int) { g_settings.binFlag = !g_settings.binFlag; }},
-    {"disp3e", 0, [](int) { SetDisplayMode(kEngineering); }},
-    {"history", 0, [](int) { g_history.state = kHistoryList; }}, // listed when the statement ends
-    {"hist", 0, [](int) { g_history.state = kHistoryList; }},
-    {"!", 0, [](int) { RecallHistory(); }},
-    {"min", 0, [](int) { g_seam.desktop->HideWindow(); }},
+    {"icon", 0, [](const char*) { g_seam.desktop->HideWindow(); }},
+    {"hex", 0, [](const char*) { g_settings.hexFlag = !g_settings.hexFlag; }},
+    {"bin", 0, [](const char*) { g_settings.binFlag = !g_settings.binFlag; }},
+    {"disp3e", 0, [](const char*) { SetDisplayMode(kEngineering); }},
+    {"history", 0,
+     [](const char*) { g_history.state = kHistoryList; }}, // listed when the statement ends
+    {"hist", 0, [](const char*) { g_history.state = kHistoryList; }},
+    {"!", 0, [](const char* argument) { RecallHistory(argument); }},
+    {"min", 0, [](const char*) { g_seam.desktop->HideWindow(); }},
     {"top", 0, TopAction},
-    {"explorer", 0, [](int) { g_seam.desktop->OpenFileManager(); }},
-    {"exec", 0, [](int n) { g_seam.desktop->StartProgram(TakeArgument(n)); }},
+    {"explorer", 0, [](const char*) { g_seam.desktop->OpenFileManager(); }},
+    {"exec", 0, [](const char* argument) { g_seam.desktop->StartProgram(argument); }},
     {nullptr, IDM_CLEAR, ClearScreenAction},
-    {nullptr, ID_TYPE_ANS, [](int) { PrintValue(g_console.ans, 0, 1); }},
-    {nullptr, ID_RETYPE_F3, [](int) { Append(g_console.lastLine); }},
+    {nullptr, ID_TYPE_ANS, [](const char*) { PrintValue(g_console.ans, 0, 1); }},
+    {nullptr, ID_RETYPE_F3, [](const char*) { Append(g_console.lastLine); }},
     {nullptr, ID_CLEAR_INPUT, ClearInputLine},
-    {nullptr, ID_TEMPLATE_SIN, [](int) { AppendTemplate("sin()"); }},
-    {nullptr, ID_TEMPLATE_COS, [](int) { AppendTemplate("cos()"); }},
-    {nullptr, ID_TEMPLATE_TAN, [](int) { AppendTemplate("tan()"); }},
-    {nullptr, ID_TEMPLATE_SQRT, [](int) { AppendTemplate("sqrt()"); }},
-    {nullptr, ID_TEMPLATE_LN, [](int) { AppendTemplate("ln()"); }},
-    {nullptr, ID_RETYPE_CTRL_D, [](int) { Append(g_console.lastLine); }},
-    {nullptr, ID_NEXT_OPERATOR, [](int) { ConsoleChar(kVkTab, false, 0); }},
-    {nullptr, ID_PREVIOUS_OPERATOR, [](int) { ConsoleChar(kVkTab, true, 0); }},
-    {nullptr, ID_PARENTHESES, [](int) { ConsoleKeyDown(kVkNonConvert, false, false); }},
-    {nullptr, ID_HEX_PREFIX, [](int) { Append("0x"); }},
-    {nullptr, ID_BIN_PREFIX, [](int) { Append("0b"); }},
+    {nullptr, ID_TEMPLATE_SIN, [](const char*) { AppendTemplate("sin()"); }},
+    {nullptr, ID_TEMPLATE_COS, [](const char*) { AppendTemplate("cos()"); }},
+    {nullptr, ID_TEMPLATE_TAN, [](const char*) { AppendTemplate("tan()"); }},
+    {nullptr, ID_TEMPLATE_SQRT, [](const char*) { AppendTemplate("sqrt()"); }},
+    {nullptr, ID_TEMPLATE_LN, [](const char*) { AppendTemplate("ln()"); }},
+    {nullptr, ID_RETYPE_CTRL_D, [](const char*) { Append(g_console.lastLine); }},
+    {nullptr, ID_NEXT_OPERATOR, [](const char*) { ConsoleChar(kVkTab, false, 0); }},
+    {nullptr, ID_PREVIOUS_OPERATOR, [](const char*) { ConsoleChar(kVkTab, true, 0); }},
+    {nullptr, ID_PARENTHESES, [](const char*) { ConsoleKeyDown(kVkNonConvert, false, false); }},
+    {nullptr, ID_HEX_PREFIX, [](const char*) { Append("0x"); }},
+    {nullptr, ID_BIN_PREFIX, [](const char*) { Append("0b"); }},
     {"/", 0, nullptr},
 };
 
@@ -216,32 +216,32 @@ bool DispatchCommand(const char* cleaned) {
         int length = g_index.length[i];
         const char* name = kCommands[i].name;
         if ((length == 1 || cleaned[1] == name[1]) && strncmp(cleaned, name, (size_t)length) == 0) {
-            kCommands[i].action(length);
+            kCommands[i].action(TakeArgument(cleaned, length));
             return true;
         }
     }
     return false;
 }
 
-// Moves the parse cursor past the command's name and any blanks.
-const char* TakeArgument(int nameLength) {
-    g_eval.cursor += nameLength;
-    while (*g_eval.cursor == ' ' || *g_eval.cursor == '\t') ++g_eval.cursor;
-    return g_eval.cursor;
+// The argument rule: the text behind the command's name and any blanks.
+const char* TakeArgument(const char* statement, int nameLength) {
+    const char* argument = statement + nameLength;
+    while (*argument == ' ' || *argument == '\t') ++argument;
+    return argument;
 }
 
 // Runs the command with the id: a history item, an accelerator or a fixed
 // item of the popup menu; false for any other id. A history item chosen
 // while the window hides in the tray brings it up with the text typed.
 bool RunMenuCommand(int id) {
-    if (id >= IDM_HISTORY_FIRST && id < IDM_HISTORY_FIRST + kHistoryCapacity) {
+    if (IsHistoryItem(id)) {
         ChooseHistoryItem(id);
         g_seam.desktop->ShowHiddenWindow();
         return true;
     }
     for (int i = 0; i < kCommandCount; ++i) {
         if (kCommands[i].id == id && id != 0) {
-            kCommands[i].action(0);
+            kCommands[i].action("");
             return true;
         }
     }

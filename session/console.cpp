@@ -85,6 +85,11 @@ void AppendErrorFormat(const char* format, ...) {
     va_end(args);
 }
 
+// A command's argument that is missing or wrong.
+void CommandSyntaxError() {
+    AppendError(" Syntax Error\r\n");
+}
+
 // The two prompt characters for the current modes.
 const char* CurrentPrompt() {
     static const char* const kPrompts[2][2] = {{"d>", "D>"}, {"r>", "R>"}};

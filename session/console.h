@@ -38,6 +38,8 @@ void AppendFormat(const char* format, ...) __attribute__((format(printf, 1, 2)))
 // the observer (a pipe sends these to standard error).
 void AppendError(const char* text);
 void AppendErrorFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// The message of a command whose argument is missing or wrong.
+void CommandSyntaxError();
 void PrintPrompt();
 int ReadCaretLine(char* line);
 void ClearConsole();

@@ -3,7 +3,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "session/commands.h"
 #include "session/console.h"
 #include "platform/ids.h"
 #include "platform/seam.h"
@@ -26,15 +25,17 @@ int EntriesPresent() {
 
 } // namespace
 
+// The ids the entries take turns in.
+bool IsHistoryItem(int id) {
+    return id >= IDM_HISTORY_FIRST && id < IDM_HISTORY_FIRST + kHistoryCapacity;
+}
+
 // The history's entries and then its separator, from the top of the menu
 // down to the fixed items.
 void RemoveHistoryItems() {
     PopupMenu* menu = g_seam.menu;
     if (!menu) return;
-    auto isEntry = [&](int id) {
-        return id >= IDM_HISTORY_FIRST && id < IDM_HISTORY_FIRST + kHistoryCapacity;
-    };
-    while (menu->Count() > 0 && isEntry(menu->IdAt(0))) menu->DeleteAt(0);
+    while (menu->Count() > 0 && IsHistoryItem(menu->IdAt(0))) menu->DeleteAt(0);
     if (menu->Count() > 0 && menu->IdAt(0) == 0) menu->DeleteAt(0);
 }
 
@@ -69,12 +70,11 @@ void ListHistory() {
 }
 
 // Action of "!": puts entry N behind a fresh prompt for editing.
-void RecallHistory() {
-    const char* arg = TakeArgument(1);
+void RecallHistory(const char* arg) {
     char* end = nullptr;
     long number = strtol(arg, &end, 10);
     if (*arg == '\0' || end == arg || number < 0 || number >= EntriesPresent()) {
-        AppendError(" Syntax Error\r\n");
+        CommandSyntaxError();
         return;
     }
     char entry[kLineSize] = "";

@@ -19,6 +19,8 @@ void RemoveHistoryItems();
 void AfterStatement(const char* cleaned, const char* entry);
 void ListHistory();
 // Action of "!": recalls an entry by the number in the argument.
-void RecallHistory();
+void RecallHistory(const char* argument);
+// Whether a popup menu id is one of the history's items.
+bool IsHistoryItem(int id);
 // A history item chosen in the popup menu: its text goes to the console.
 void ChooseHistoryItem(int id);

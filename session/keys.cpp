@@ -163,7 +163,7 @@ void ConsolePaste(const char* text, int size) {
 }
 
 // Ctrl+U: the input line loses everything behind its prompt.
-void ClearInputLine(int) {
+void ClearInputLine(const char*) {
     char line[kLineSize];
     if (ReadCaretLine(line) >= kNotOnInputLine) {
         g_seam.desktop->Beep();

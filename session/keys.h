@@ -24,7 +24,7 @@ void ConsolePaste(const char* text, int size);
 // Ctrl+U, a command of the command table (session/commands.cpp): only the
 // prompt stays on the input line. The argument, the length of a typed
 // command's name, is not used.
-void ClearInputLine(int);
+void ClearInputLine(const char*);
 // Alt+S, Alt+C, Alt+T, Alt+R, Alt+L: a function template ("sin()") at the
 // end of the console, the caret before its ")", when the caret is on an
 // input line.

@@ -4,7 +4,6 @@
 #include "session/console.h"
 #include "session/history.h"
 #include "session/settings.h"
-#include "eval/eval.h"
 #include "eval/functions.h"
 #include "eval/variables.h"
 
@@ -14,7 +13,6 @@ void ResetCore() {
     RemoveHistoryItems();
     ResetScripts();
     g_console = ConsoleState{};
-    g_eval = EvalState{};
     g_vars = VariableTable{};
     g_funcs = FunctionTable{};
     g_history = HistoryState{};

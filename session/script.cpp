@@ -274,13 +274,13 @@ int ScriptDepth() {
 }
 
 // call: runs the named script, or asks for one with the open dialog.
-void CallAction(int nameLength) {
-    WithFileName(TakeArgument(nameLength), false, "スクリプト読み込み", 2, RunScript);
+void CallAction(const char* argument) {
+    WithFileName(argument, false, "スクリプト読み込み", 2, RunScript);
 }
 
 // save: saves to the named file, or asks for one with the save dialog.
-void SaveAction(int nameLength) {
-    WithFileName(TakeArgument(nameLength), true, "計算結果保存", 3, SaveTranscript);
+void SaveAction(const char* argument) {
+    WithFileName(argument, true, "計算結果保存", 3, SaveTranscript);
 }
 
 // Runs each line of a script as a statement with output off, then lists.

@@ -8,9 +8,9 @@ enum {
 };
 
 // Action of call: the named script, or one chosen in the open dialog.
-void CallAction(int nameLength);
+void CallAction(const char* argument);
 // Action of save: the named file, or one chosen in the save dialog.
-void SaveAction(int nameLength);
+void SaveAction(const char* argument);
 void RunScript(const char* name);
 void SaveTranscript(const char* name);
 

@@ -1,7 +1,7 @@
 // The session settings: one record for the run.
 #pragma once
 
-enum AngleMode { kDegrees = 0, kRadians = 1 };
+#include "eval/eval.h" // AngleMode
 enum DisplayMode { kFixed = 0, kExponent = 1, kEngineering = 2 };
 
 struct SessionSettings {

@@ -6,7 +6,9 @@
 #include "session/console.h"
 #include "session/history.h"
 #include "session/print.h"
-#include "eval/eval.h"
+#include "eval/parser.h"
+#include "platform/seam.h"
+#include "session/settings.h"
 #include "text/text.h"
 
 namespace {
@@ -27,17 +29,38 @@ void CleanStatement(const char* line, char* cleaned) {
 }
 
 // Evaluates an expression statement; a result becomes ans and is printed.
-void ExpressionStatement() {
+void ExpressionStatement(const char* cleaned) {
+    EvalState s = {};
+    BeginEvaluation(&s, cleaned);
     double value = 0.0;
-    g_eval.reset = 1;
-    Evaluate(&value);
-    if (g_eval.lastError != 0) return;
+    Evaluate(&s, &value);
+    ShowErrors(&s.record);
+    if (s.error != kNoError) return;
     g_console.ans = value;
     Append(" ");
     PrintValue(value, 1, 0);
 }
 
 } // namespace
+
+// Readies an evaluation of a text with the session's ans and angle mode;
+// a record that fills up is shown on the way.
+void BeginEvaluation(EvalState* s, const char* text) {
+    s->ans = g_console.ans;
+    s->angleMode = g_settings.angleMode;
+    s->record.drain = ShowErrors;
+    StartEvaluation(s, text);
+}
+
+// Shows each recorded report, in order: its message, and a beep for the
+// codes that beep. The record is empty afterwards.
+void ShowErrors(ErrorRecord* record) {
+    for (int i = 0; i < record->count; ++i) {
+        AppendErrorFormat(" %s\r\n", ErrorMessage(record->codes[i]));
+        if (ErrorBeeps(record->codes[i])) g_seam.desktop->Beep();
+    }
+    record->count = 0;
+}
 
 // Runs one line: two characters in the prompt's place, then the statement.
 void EnterStatement(const char* line) {
@@ -50,8 +73,7 @@ void EnterStatement(const char* line) {
     char entry[kLineSize];
     int length = CopyText(entry, kLineSize, text, (int)strlen(text));
     memcpy(g_console.lastLine, entry, (size_t)length + 1);
-    g_eval.cursor = cleaned;
-    if (!DispatchCommand(cleaned)) ExpressionStatement();
+    if (!DispatchCommand(cleaned)) ExpressionStatement(cleaned);
     AfterStatement(cleaned, entry);
 }
 

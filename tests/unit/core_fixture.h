@@ -9,6 +9,7 @@
 
 #include "session/reset_core.h"
 #include "session/statement.h"
+#include "eval/parser.h"
 #include "platform/model/memory_edit.h"
 #include "platform/model/memory_menu.h"
 #include "platform/seam.h"
@@ -73,3 +74,12 @@ class CoreTest : public ::testing::Test {
     // The whole transcript.
     std::string Text() const { return edit.Text(); }
 };
+
+// Evaluates a text as a statement would, with the session's ans and angle
+// mode, into the slot; returns the latest error code (kNoError when none).
+// The reports stay in the state's record, unshown.
+inline int EvaluateText(EvalState* s, const char* text, double* slot) {
+    BeginEvaluation(s, text);
+    Evaluate(s, slot);
+    return s->error;
+}

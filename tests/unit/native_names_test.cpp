@@ -54,8 +54,10 @@ TEST_F(NamesTest, OtherNamesOpenTheSameFileThroughALink) {
         const char* given; // the path handed over, without the folder
         bool scriptRule;
     } cases[] = {
-        {"my calc.tvs", "my calc.tvs", true},   {"my calc.tvs", "my calc", true}, // call's ".tvs"
-        {"it's.txt", "it's.txt", false},        {"tab\there.tvs", "tab\there.tvs", true},
+        {"my calc.tvs", "my calc.tvs", true},
+        {"my calc.tvs", "my calc", true}, // call's ".tvs"
+        {"it's.txt", "it's.txt", false},
+        {"tab\there.tvs", "tab\there.tvs", true},
         {u8"emoji😀.tvs", u8"emoji😀.tvs", true},
         {u8"price£.tvs", u8"price£.tvs", true}, // its CP932 form is that of "￡"
     };

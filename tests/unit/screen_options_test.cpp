@@ -17,7 +17,8 @@ TEST(ScreenOptions, ScreenSizeAndTranscript) {
     EXPECT_EQ(o.screenColumns, 80);
     EXPECT_EQ(o.screenRows, 24);
     EXPECT_TRUE(o.transcript);
-    const char* bad[] = {"80", "80x", "x24", "80x24x", "19x24", "80x3", "1001x24", "80 x24", "-80x24"};
+    const char* bad[] = {"80",   "80x",     "x24",    "80x24x", "19x24",
+                         "80x3", "1001x24", "80 x24", "-80x24"};
     for (const char* size : bad) {
         Options rejected;
         EXPECT_FALSE(Parse({"--screen", size}, &rejected)) << size;
