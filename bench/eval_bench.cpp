@@ -4,6 +4,7 @@
 #include "session/reset_core.h"
 #include "session/statement.h"
 #include "eval/parser.h"
+#include "session/print.h"
 #include "platform/model/memory_edit.h"
 #include "platform/model/memory_menu.h"
 #include "platform/seam.h"

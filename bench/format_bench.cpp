@@ -61,7 +61,7 @@ void BM_PrintValue(benchmark::State& state) {
     g_settings.binFlag = 1;
     int i = 0, lines = 0;
     for (auto _ : state) {
-        PrintValue(kValues[i], 1, 0);
+        PrintValue(kValues[i], kPrintResult);
         i = (i + 1) % kValueCount;
         if (++lines == 200) {
             state.PauseTiming();

@@ -7,7 +7,6 @@
 #include "session/script.h"
 #include "session/console.h"
 #include "session/history.h"
-#include "session/keys.h"
 #include "session/settings.h"
 #include "eval/number_text.h"
 #include "session/print.h"
@@ -45,7 +44,7 @@ void ListAction(const char*) {
     } else {
         for (int i = 0; i < g_vars.count; ++i) {
             AppendFormat(" %s=", VariableName(i));
-            PrintValue(g_vars.values[i], 1, 0);
+            PrintValue(g_vars.values[i], kPrintResult);
         }
     }
     PrintSettingsReport(0);
@@ -103,14 +102,6 @@ void ZeroAction(const char* argument) {
     PrintSettingsReport(1);
 }
 
-// Popup menu "画面ｸﾘｱ": the console cleared, only a fresh prompt left; a
-// window hidden in the tray comes up to show it.
-void ClearScreenAction(const char*) {
-    ClearConsole();
-    PrintPrompt();
-    g_seam.desktop->ShowHiddenWindow();
-}
-
 // setup: the setup dialog, then the stored always-on-top switch again.
 void SetupAction(const char*) {
     g_seam.desktop->SetupDialog();
@@ -125,11 +116,8 @@ void TopAction(const char* argument) {
 }
 
 // In table order; the first whose name begins the statement wins, so a name
-// that begins another stands behind it (precision before prec). The rows
-// without a name, in front of the end marker, are chosen by id only: a
-// popup menu item, then the accelerator keys' commands (Ctrl+L, Ctrl+K and
-// Ctrl+P do on an input line what Tab, Shift+Tab and the no-conversion key
-// do).
+// that begins another stands behind it (precision before prec). A row with
+// an id is chosen by its popup menu item too.
 const Command kCommands[] = {
     {"exit", IDM_QUIT, [](const char*) { g_seam.desktop->Quit(); }},
     {"quit", 0, [](const char*) { g_seam.desktop->Quit(); }},
@@ -161,21 +149,6 @@ const Command kCommands[] = {
     {"top", 0, TopAction},
     {"explorer", 0, [](const char*) { g_seam.desktop->OpenFileManager(); }},
     {"exec", 0, [](const char* argument) { g_seam.desktop->StartProgram(argument); }},
-    {nullptr, IDM_CLEAR, ClearScreenAction},
-    {nullptr, ID_TYPE_ANS, [](const char*) { PrintValue(g_console.ans, 0, 1); }},
-    {nullptr, ID_RETYPE_F3, [](const char*) { Append(g_console.lastLine); }},
-    {nullptr, ID_CLEAR_INPUT, ClearInputLine},
-    {nullptr, ID_TEMPLATE_SIN, [](const char*) { AppendTemplate("sin()"); }},
-    {nullptr, ID_TEMPLATE_COS, [](const char*) { AppendTemplate("cos()"); }},
-    {nullptr, ID_TEMPLATE_TAN, [](const char*) { AppendTemplate("tan()"); }},
-    {nullptr, ID_TEMPLATE_SQRT, [](const char*) { AppendTemplate("sqrt()"); }},
-    {nullptr, ID_TEMPLATE_LN, [](const char*) { AppendTemplate("ln()"); }},
-    {nullptr, ID_RETYPE_CTRL_D, [](const char*) { Append(g_console.lastLine); }},
-    {nullptr, ID_NEXT_OPERATOR, [](const char*) { ConsoleChar(kVkTab, false, 0); }},
-    {nullptr, ID_PREVIOUS_OPERATOR, [](const char*) { ConsoleChar(kVkTab, true, 0); }},
-    {nullptr, ID_PARENTHESES, [](const char*) { ConsoleKeyDown(kVkNonConvert, false, false); }},
-    {nullptr, ID_HEX_PREFIX, [](const char*) { Append("0x"); }},
-    {nullptr, ID_BIN_PREFIX, [](const char*) { Append("0b"); }},
     {"/", 0, nullptr},
 };
 
@@ -230,15 +203,9 @@ const char* TakeArgument(const char* statement, int nameLength) {
     return argument;
 }
 
-// Runs the command with the id: a history item, an accelerator or a fixed
-// item of the popup menu; false for any other id. A history item chosen
-// while the window hides in the tray brings it up with the text typed.
-bool RunMenuCommand(int id) {
-    if (IsHistoryItem(id)) {
-        ChooseHistoryItem(id);
-        g_seam.desktop->ShowHiddenWindow();
-        return true;
-    }
+// Runs the typed command that a popup menu item also chooses; false when
+// no command has the id.
+bool RunCommandById(int id) {
     for (int i = 0; i < kCommandCount; ++i) {
         if (kCommands[i].id == id && id != 0) {
             kCommands[i].action("");

@@ -1,5 +1,4 @@
-// The command table and its actions: the typed commands, the popup menu's
-// and the accelerator keys' commands.
+// The command table and its actions: the typed commands.
 #pragma once
 
 // Runs the first command whose name begins the cleaned statement, with the
@@ -7,6 +6,6 @@
 bool DispatchCommand(const char* cleaned);
 // The argument rule: the text behind the command's name and any blanks.
 const char* TakeArgument(const char* statement, int nameLength);
-// WM_COMMAND at the main window: accelerators 103-117, menu items 2111-2114,
-// history items 3000-3009. False for any other id.
-bool RunMenuCommand(int id);
+// The typed command that a popup menu item chooses too (exit, help, setup);
+// false when no command has the id.
+bool RunCommandById(int id);

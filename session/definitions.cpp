@@ -10,7 +10,7 @@
 #include "eval/variables.h"
 #include "platform/seam.h"
 #include "session/console.h"
-#include "session/statement.h"
+#include "session/print.h"
 
 namespace {
 

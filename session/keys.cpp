@@ -2,7 +2,11 @@
 
 #include <string.h>
 
+#include "platform/ids.h"
+#include "session/commands.h"
 #include "session/console.h"
+#include "session/history.h"
+#include "session/print.h"
 #include "session/statement.h"
 #include "platform/seam.h"
 #include "text/text.h"
@@ -163,7 +167,7 @@ void ConsolePaste(const char* text, int size) {
 }
 
 // Ctrl+U: the input line loses everything behind its prompt.
-void ClearInputLine(const char*) {
+void ClearInputLine() {
     char line[kLineSize];
     if (ReadCaretLine(line) >= kNotOnInputLine) {
         g_seam.desktop->Beep();
@@ -173,4 +177,61 @@ void ClearInputLine(const char*) {
     int length = g_seam.edit->LineLength(start);
     g_seam.edit->SetSel(start + 2, start + length);
     g_seam.edit->ReplaceSel("");
+}
+
+namespace {
+
+// Popup menu "画面ｸﾘｱ": the console cleared, only a fresh prompt left; a
+// window hidden in the tray comes up to show it.
+void ClearScreen() {
+    ClearConsole();
+    PrintPrompt();
+    g_seam.desktop->ShowHiddenWindow();
+}
+
+// A command chosen only by its id: a popup menu item or an accelerator key.
+struct KeyCommand {
+    int id;
+    void (*action)();
+};
+
+// Ctrl+L, Ctrl+K and Ctrl+P do on an input line what Tab, Shift+Tab and the
+// no-conversion key do.
+const KeyCommand kKeyCommands[] = {
+    {IDM_CLEAR, ClearScreen},
+    {ID_TYPE_ANS, [] { PrintValue(g_console.ans, kPrintTyped); }},
+    {ID_RETYPE_F3, [] { Append(g_console.lastLine); }},
+    {ID_CLEAR_INPUT, ClearInputLine},
+    {ID_TEMPLATE_SIN, [] { AppendTemplate("sin()"); }},
+    {ID_TEMPLATE_COS, [] { AppendTemplate("cos()"); }},
+    {ID_TEMPLATE_TAN, [] { AppendTemplate("tan()"); }},
+    {ID_TEMPLATE_SQRT, [] { AppendTemplate("sqrt()"); }},
+    {ID_TEMPLATE_LN, [] { AppendTemplate("ln()"); }},
+    {ID_RETYPE_CTRL_D, [] { Append(g_console.lastLine); }},
+    {ID_NEXT_OPERATOR, [] { ConsoleChar(kVkTab, false, 0); }},
+    {ID_PREVIOUS_OPERATOR, [] { ConsoleChar(kVkTab, true, 0); }},
+    {ID_PARENTHESES, [] { ConsoleKeyDown(kVkNonConvert, false, false); }},
+    {ID_HEX_PREFIX, [] { Append("0x"); }},
+    {ID_BIN_PREFIX, [] { Append("0b"); }},
+};
+
+} // namespace
+
+// Runs the command with the id: a history item, an accelerator, a fixed
+// item of the popup menu or a typed command's item; false for any other id.
+// A history item chosen while the window hides in the tray brings it up
+// with the text typed.
+bool RunMenuCommand(int id) {
+    if (IsHistoryItem(id)) {
+        ChooseHistoryItem(id);
+        g_seam.desktop->ShowHiddenWindow();
+        return true;
+    }
+    for (const KeyCommand& command : kKeyCommands) {
+        if (command.id == id) {
+            command.action();
+            return true;
+        }
+    }
+    return id != 0 && RunCommandById(id);
 }

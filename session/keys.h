@@ -1,4 +1,4 @@
-// Keyboard aids of the console and the accelerator commands. The
+// Keyboard aids of the console, the accelerator and popup menu commands. The
 // front-ends route their key messages here; what is not consumed goes on to
 // the edit control's own handling.
 #pragma once
@@ -21,11 +21,12 @@ void ConsoleMenuKey();
 // of the console, behind the prompt.
 void ConsolePaste(const char* text, int size);
 
-// Ctrl+U, a command of the command table (session/commands.cpp): only the
-// prompt stays on the input line. The argument, the length of a typed
-// command's name, is not used.
-void ClearInputLine(const char*);
+// Ctrl+U: only the prompt stays on the input line.
+void ClearInputLine();
 // Alt+S, Alt+C, Alt+T, Alt+R, Alt+L: a function template ("sin()") at the
 // end of the console, the caret before its ")", when the caret is on an
 // input line.
 void AppendTemplate(const char* text);
+// WM_COMMAND at the main window: accelerators 103-117, menu items 2111-2114,
+// history items 3000-3009. False for any other id.
+bool RunMenuCommand(int id);

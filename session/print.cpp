@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "platform/seam.h"
 #include "session/console.h"
 #include "session/settings.h"
 #include "eval/number_text.h"
@@ -51,9 +52,10 @@ void RenderNumber(double value, char* out) {
 
 } // namespace
 
-// Prints a value in the current notation, then its hexadecimal and binary
-// renderings when switched on and not plain, then the line end if asked.
-void PrintValue(double value, int newline, int plain) {
+// Prints a value in the current notation; a result line adds the
+// hexadecimal and binary renderings when switched on, and the line end.
+void PrintValue(double value, PrintStyle style) {
+    bool newline = style == kPrintResult, plain = style == kPrintTyped;
     // Nothing of it would show: rendering it is wasted work.
     if (g_console.suppress) return;
     // Written so that not-a-number also prints as 0.
@@ -117,6 +119,24 @@ void PrintSettingsReport(int withAns) {
     AppendFormat(" 絶対値が %s 未満の時０と表示\r\n", threshold);
     if (withAns) {
         Append(" \r\n ");
-        PrintValue(g_console.ans, 1, 0);
+        PrintValue(g_console.ans, kPrintResult);
     }
+}
+
+// Readies the state for a text with the session's inputs and drain.
+void BeginEvaluation(EvalState* s, const char* text) {
+    s->ans = g_console.ans;
+    s->angleMode = g_settings.angleMode;
+    s->record.drain = ShowErrors;
+    StartEvaluation(s, text);
+}
+
+// Shows each recorded report, in order: its message, and a beep for the
+// codes that beep. The record is empty afterwards.
+void ShowErrors(ErrorRecord* record) {
+    for (int i = 0; i < record->count; ++i) {
+        AppendErrorFormat(" %s\r\n", ErrorMessage(record->codes[i]));
+        if (ErrorBeeps(record->codes[i])) g_seam.desktop->Beep();
+    }
+    record->count = 0;
 }

@@ -4,6 +4,7 @@
 #include "session/console.h"
 #include "session/history.h"
 #include "session/settings.h"
+#include "session/statement.h"
 #include "eval/functions.h"
 #include "eval/variables.h"
 
@@ -12,6 +13,7 @@
 void ResetCore() {
     RemoveHistoryItems();
     ResetScripts();
+    SetScriptLineRunner(EnterStatement);
     g_console = ConsoleState{};
     g_vars = VariableTable{};
     g_funcs = FunctionTable{};

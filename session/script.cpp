@@ -4,9 +4,7 @@
 #include <string.h>
 #include <time.h>
 
-#include "session/commands.h"
 #include "session/console.h"
-#include "session/statement.h"
 #include "platform/seam.h"
 
 namespace {
@@ -45,6 +43,7 @@ struct ScriptState {
     double wallLimit = 0.9; // seconds they may take on the steady clock, however busy
     long lineBudget = kScriptLineBudget; // lines they may run
     double (*clock)() = SteadySeconds;
+    void (*runLine)(const char* line) = nullptr; // what a script line is run by
 };
 
 ScriptState g_script;
@@ -234,7 +233,7 @@ void RunLines(ScriptReader* reader) {
             break;
         }
         ++g_script.linesRun;
-        EnterStatement(statement);
+        if (g_script.runLine) g_script.runLine(statement);
     }
 }
 
@@ -265,8 +264,14 @@ void ResetScripts() {
     fresh.wallLimit = g_script.wallLimit;
     fresh.lineBudget = g_script.lineBudget;
     fresh.clock = g_script.clock;
+    fresh.runLine = g_script.runLine;
     g_script = fresh;
     g_modalTimer.inner = nullptr;
+}
+
+// Statement entry runs the lines; set once, kept by ResetScripts.
+void SetScriptLineRunner(void (*runLine)(const char* line)) {
+    g_script.runLine = runLine;
 }
 
 int ScriptDepth() {
@@ -333,7 +338,7 @@ void RunScript(const char* name) {
     if (outermost) EndStatementScripts(path);
     if (cut) return;
     AppendFormat(" %s を読み込みました\r\n\r\n", path);
-    EnterStatement("  list");
+    if (g_script.runLine) g_script.runLine("  list");
 }
 
 // Writes the console's text and one zero byte into a new file beside the

@@ -7,8 +7,6 @@
 #include "session/history.h"
 #include "session/print.h"
 #include "eval/parser.h"
-#include "platform/seam.h"
-#include "session/settings.h"
 #include "text/text.h"
 
 namespace {
@@ -38,29 +36,10 @@ void ExpressionStatement(const char* cleaned) {
     if (s.error != kNoError) return;
     g_console.ans = value;
     Append(" ");
-    PrintValue(value, 1, 0);
+    PrintValue(value, kPrintResult);
 }
 
 } // namespace
-
-// Readies an evaluation of a text with the session's ans and angle mode;
-// a record that fills up is shown on the way.
-void BeginEvaluation(EvalState* s, const char* text) {
-    s->ans = g_console.ans;
-    s->angleMode = g_settings.angleMode;
-    s->record.drain = ShowErrors;
-    StartEvaluation(s, text);
-}
-
-// Shows each recorded report, in order: its message, and a beep for the
-// codes that beep. The record is empty afterwards.
-void ShowErrors(ErrorRecord* record) {
-    for (int i = 0; i < record->count; ++i) {
-        AppendErrorFormat(" %s\r\n", ErrorMessage(record->codes[i]));
-        if (ErrorBeeps(record->codes[i])) g_seam.desktop->Beep();
-    }
-    record->count = 0;
-}
 
 // Runs one line: two characters in the prompt's place, then the statement.
 void EnterStatement(const char* line) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "session/commands.h"
+#include "session/keys.h"
 #include "session/console.h"
 #include "session/history.h"
 #include "session/settings.h"

@@ -162,11 +162,17 @@ TEST(DecimalsAllZero, ScansFromTheEnd) {
 
 class DisplayTest : public CoreTest {
   protected:
-    // What PrintValue prints for a value.
-    std::string Print(double value, int newline = 0, int plain = 0) {
+    // What PrintValue prints for a value in a style.
+    std::string Print(double value, PrintStyle style = kPrintResult) {
         int before = edit.GetTextLength();
-        PrintValue(value, newline, plain);
+        PrintValue(value, style);
         return std::string(Text(), before);
+    }
+
+    // A result line without its line end.
+    std::string Line(double value) {
+        std::string text = Print(value);
+        return text.substr(0, text.size() - 2);
     }
 
     // The engineering rendering, or "-1" when FormatEngineering declines.
@@ -204,31 +210,31 @@ TEST_F(DisplayTest, FixedModeTable) {
         {kInf, "INF"},
         {-kInf, "-INF"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Print(c.value), c.text) << c.value;
+    for (const auto& c : cases) EXPECT_EQ(Line(c.value), c.text) << c.value;
 }
 
 TEST_F(DisplayTest, PrecisionZeroAndSixtySevenInFixedMode) {
     g_settings.precision = 0;
-    EXPECT_EQ(Print(2.5), "3");
-    EXPECT_EQ(Print(-0.4), "-0");
-    EXPECT_EQ(Print(1e9), "1E+009");
+    EXPECT_EQ(Line(2.5), "3");
+    EXPECT_EQ(Line(-0.4), "-0");
+    EXPECT_EQ(Line(1e9), "1E+009");
     g_settings.precision = 67;
-    EXPECT_EQ(Print(0.1), "0.1" + std::string(15, '0') + "1" + std::string(50, '0'));
+    EXPECT_EQ(Line(0.1), "0.1" + std::string(15, '0') + "1" + std::string(50, '0'));
     g_settings.precision = -3;
-    EXPECT_EQ(Print(1.5), "2");
+    EXPECT_EQ(Line(1.5), "2");
     g_settings.precision = 500;
-    EXPECT_EQ(Print(0.1), "0.1" + std::string(15, '0') + "1" + std::string(50, '0'));
+    EXPECT_EQ(Line(0.1), "0.1" + std::string(15, '0') + "1" + std::string(50, '0'));
 }
 
 TEST_F(DisplayTest, ExponentMode) {
     g_settings.displayMode = kExponent;
-    EXPECT_EQ(Print(1234.5), "1.235E+003");
-    EXPECT_EQ(Print(1), "1.000E+000");
-    EXPECT_EQ(Print(-0.0001), "-1.000E-004");
-    EXPECT_EQ(Print(1e-300), "0"); // below the threshold
-    EXPECT_EQ(Print(kInf), "INF");
+    EXPECT_EQ(Line(1234.5), "1.235E+003");
+    EXPECT_EQ(Line(1), "1.000E+000");
+    EXPECT_EQ(Line(-0.0001), "-1.000E-004");
+    EXPECT_EQ(Line(1e-300), "0"); // below the threshold
+    EXPECT_EQ(Line(kInf), "INF");
     g_settings.precision = 67;
-    EXPECT_EQ(Print(-1.7976931348623157e308).size(), 75u);
+    EXPECT_EQ(Line(-1.7976931348623157e308).size(), 75u);
 }
 
 TEST_F(DisplayTest, EngineeringTable) {
@@ -265,11 +271,11 @@ TEST_F(DisplayTest, EngineeringTable) {
 
 TEST_F(DisplayTest, EngineeringModePrintsThroughFormatEngineering) {
     g_settings.displayMode = kEngineering;
-    EXPECT_EQ(Print(0.0005, 1), "500.000E-006\r\n");
+    EXPECT_EQ(Print(0.0005), "500.000E-006\r\n");
     g_settings.precision = 0;
-    EXPECT_EQ(Print(-4700), "-5E+003");
+    EXPECT_EQ(Line(-4700), "-5E+003");
     g_settings.precision = 67;
-    std::string widest = Print(-999.9999);
+    std::string widest = Line(-999.9999);
     EXPECT_EQ(widest.size(), 1u + 3 + 1 + 67 + 5);
     EXPECT_EQ(widest.substr(0, 18), "-999.9999000000000");
 }
@@ -277,55 +283,54 @@ TEST_F(DisplayTest, EngineeringModePrintsThroughFormatEngineering) {
 TEST_F(DisplayTest, ExactZeroWithoutAThreshold) {
     g_settings.zeroThreshold = 0;
     g_settings.displayMode = kEngineering;
-    EXPECT_EQ(Print(0), "0.000E+000");
-    EXPECT_EQ(Print(-0.0), "-0.000E+000");
+    EXPECT_EQ(Line(0), "0.000E+000");
+    EXPECT_EQ(Line(-0.0), "-0.000E+000");
     g_settings.precision = 0;
-    EXPECT_EQ(Print(0), "0E+000");
+    EXPECT_EQ(Line(0), "0E+000");
     g_settings.displayMode = kFixed;
-    EXPECT_EQ(Print(0), "0E+000"); // below 1e-9: the exponent branch
-    EXPECT_EQ(Print(kNaN), "0");
+    EXPECT_EQ(Line(0), "0E+000"); // below 1e-9: the exponent branch
+    EXPECT_EQ(Line(kNaN), "0");
     g_settings.zeroThreshold = -1;
-    EXPECT_EQ(Print(kNaN), "0");
+    EXPECT_EQ(Line(kNaN), "0");
 }
 
 TEST_F(DisplayTest, ThresholdItselfPrintsNormally) {
     g_settings.zeroThreshold = 0.5;
-    EXPECT_EQ(Print(0.5), "0.500");
-    EXPECT_EQ(Print(-0.5), "-0.500");
-    EXPECT_EQ(Print(0.4999), "0");
-    EXPECT_EQ(Print(-0.4999, 1), "0\r\n");
+    EXPECT_EQ(Line(0.5), "0.500");
+    EXPECT_EQ(Line(-0.5), "-0.500");
+    EXPECT_EQ(Line(0.4999), "0");
+    EXPECT_EQ(Print(-0.4999), "0\r\n");
 }
 
 TEST_F(DisplayTest, HexAndBinLines) {
     g_settings.hexFlag = 1;
-    EXPECT_EQ(Print(255, 1), "255\r\n  (0x 0000 00FF)\r\n");
-    EXPECT_EQ(Print(-1), "-1\r\n  (0x FFFF FFFF)");
-    EXPECT_EQ(Print(4294967296.0), "4.295E+009\r\n  (0x 0000 0000)");
-    EXPECT_EQ(Print(1e20), "1.000E+020\r\n  (0x 0000 0000)");
+    EXPECT_EQ(Print(255), "255\r\n  (0x 0000 00FF)\r\n");
+    EXPECT_EQ(Line(-1), "-1\r\n  (0x FFFF FFFF)");
+    EXPECT_EQ(Line(4294967296.0), "4.295E+009\r\n  (0x 0000 0000)");
+    EXPECT_EQ(Line(1e20), "1.000E+020\r\n  (0x 0000 0000)");
     g_settings.binFlag = 1;
-    EXPECT_EQ(Print(5, 1), "5\r\n  (0x 0000 0005)\r\n"
-                           "  (0b 0000 0000 0000 0000  0000 0000 0000 0101)\r\n");
+    EXPECT_EQ(Print(5), "5\r\n  (0x 0000 0005)\r\n"
+                        "  (0b 0000 0000 0000 0000  0000 0000 0000 0101)\r\n");
     g_settings.hexFlag = 0;
-    EXPECT_EQ(Print(-1), "-1\r\n  (0b 1111 1111 1111 1111  1111 1111 1111 1111)");
+    EXPECT_EQ(Line(-1), "-1\r\n  (0b 1111 1111 1111 1111  1111 1111 1111 1111)");
     g_settings.byte2 = 1;
-    EXPECT_EQ(Print(5), "5\r\n  (0b 0000 0000 0000 0101)");
-    EXPECT_EQ(Print(-2.5), "-2.500\r\n  (0b 1111 1111 1111 1110)");
-    EXPECT_EQ(Print(kInf), "INF\r\n  (0b 0000 0000 0000 0000)");
+    EXPECT_EQ(Line(5), "5\r\n  (0b 0000 0000 0000 0101)");
+    EXPECT_EQ(Line(-2.5), "-2.500\r\n  (0b 1111 1111 1111 1110)");
+    EXPECT_EQ(Line(kInf), "INF\r\n  (0b 0000 0000 0000 0000)");
 }
 
 TEST_F(DisplayTest, NoRenderingsForZeroOrPlain) {
     g_settings.hexFlag = 1;
     g_settings.binFlag = 1;
-    EXPECT_EQ(Print(1e-13, 1), "0\r\n");
-    EXPECT_EQ(Print(kNaN, 0), "0");
-    EXPECT_EQ(Print(255, 0, 1), "255");
-    EXPECT_EQ(Print(255, 1, 1), "255\r\n");
+    EXPECT_EQ(Print(1e-13), "0\r\n");
+    EXPECT_EQ(Line(kNaN), "0");
+    EXPECT_EQ(Print(255, kPrintTyped), "255");
 }
 
 TEST_F(DisplayTest, SuppressedOutputPrintsNothing) {
     g_settings.hexFlag = 1;
     g_console.suppress = 1;
-    EXPECT_EQ(Print(255, 1), "");
+    EXPECT_EQ(Print(255), "");
     PrintSettingsReport(1);
     EXPECT_EQ(edit.GetTextLength(), 0);
 }
