@@ -110,18 +110,18 @@ bool IsInputLine(const char* line) {
 }
 
 // Copies the caret line (at most 511 bytes) into line; returns the caret
-// column on an input line, else kNotOnInputLine.
-int ReadCaretLine(char* line) {
+// column when it is an input line.
+CaretLine ReadCaretLine(char* line) {
     EditControl* edit = g_seam.edit;
     int number = edit->LineFromChar(-1);
     int n = edit->GetLine(number, line, kLineSize - 1);
     if (n < 0) n = 0;
     if (n > kLineSize - 1) n = kLineSize - 1;
     line[n] = 0;
-    if (!IsInputLine(line)) return kNotOnInputLine;
+    if (!IsInputLine(line)) return CaretLine{false, 0};
     int start, end;
     edit->GetSel(&start, &end);
-    return (start & 0xFFFF) - edit->LineIndex(number);
+    return CaretLine{true, (start & 0xFFFF) - edit->LineIndex(number)};
 }
 
 // The control takes typed text up to the console's capacity.

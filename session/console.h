@@ -2,10 +2,9 @@
 #pragma once
 
 enum {
-    kLineSize = 512,         // a caret line, a script line, the last line
-    kStatementSize = 1024,   // a cleaned statement
-    kNotOnInputLine = 10000, // read caret line: the caret is not on an input line
-    kEndOfText = 0xFFFE,     // addresses the end of the transcript
+    kLineSize = 512,       // a caret line, a script line, the last line
+    kStatementSize = 1024, // a cleaned statement
+    kEndOfText = 0xFFFE,   // addresses the end of the transcript
     // Capacity. Output never leaves more than kTranscriptLimit bytes in the
     // transcript: when it would, the oldest lines go, down to kTranscriptLowMark,
     // so that lines are dropped in large steps and seldom. The control takes
@@ -41,7 +40,14 @@ void AppendErrorFormat(const char* format, ...) __attribute__((format(printf, 1,
 // The message of a command whose argument is missing or wrong.
 void CommandSyntaxError();
 void PrintPrompt();
-int ReadCaretLine(char* line);
+// The caret's line: whether it is an input line, and the caret's column.
+struct CaretLine {
+    bool input; // the line begins with a prompt
+    int column; // the caret's column (the selection's start) on an input line
+};
+
+// Reads the caret's line (up to 511 bytes) into line.
+CaretLine ReadCaretLine(char* line);
 void ClearConsole();
 // Gives the console its capacity; once, when the console exists.
 void OpenConsole();

@@ -99,7 +99,7 @@ void InsertParentheses() {
 // Appends a function template and leaves the caret before its ")".
 void AppendTemplate(const char* text) {
     char line[kLineSize];
-    if (ReadCaretLine(line) >= kNotOnInputLine) return;
+    if (!ReadCaretLine(line).input) return;
     Append(text);
     CaretOneBack();
 }
@@ -108,8 +108,9 @@ void AppendTemplate(const char* text) {
 bool ConsoleKeyDown(int vk, bool, bool ctrl) {
     if (vk != kVkNonConvert && !(vk == kVkHome && !ctrl)) return false;
     char line[kLineSize];
-    int column = ReadCaretLine(line);
-    if (column >= kNotOnInputLine) return false;
+    CaretLine caret = ReadCaretLine(line);
+    if (!caret.input) return false;
+    int column = caret.column;
     if (vk == kVkNonConvert)
         InsertParentheses();
     else
@@ -123,18 +124,22 @@ bool ConsoleChar(int ch, bool shift, long lParam) {
     switch (ch) {
     case kVkReturn: SubmitEnter(); return true;
     case kVkTab: {
-        int column = ReadCaretLine(line);
-        if (column >= kNotOnInputLine) return false;
+        CaretLine caret = ReadCaretLine(line);
+        if (!caret.input) return false;
+        int column = caret.column;
         if (shift)
             PreviousOperatorJump(line, column);
         else
             NextOperatorJump(line, column);
         return true;
     }
-    case kVkBack:
-        if (lParam == 0 || ReadCaretLine(line) > 2) return false;
+    case kVkBack: {
+        if (lParam == 0) return false;
+        CaretLine caret = ReadCaretLine(line);
+        if (!caret.input || caret.column > 2) return false;
         g_seam.desktop->Beep();
         return true;
+    }
     default: return false;
     }
 }
@@ -152,7 +157,7 @@ void ConsoleMenuKey() {
 // A paste: runs of text typed at the caret, Enter at each line end.
 void ConsolePaste(const char* text, int size) {
     char line[kLineSize];
-    if (ReadCaretLine(line) >= kNotOnInputLine) SetCaret(kEndOfText);
+    if (!ReadCaretLine(line).input) SetCaret(kEndOfText);
     int i = 0;
     while (i < size && text[i] != '\0') {
         if (text[i] == '\r' || text[i] == '\n') {
@@ -169,7 +174,7 @@ void ConsolePaste(const char* text, int size) {
 // Ctrl+U: the input line loses everything behind its prompt.
 void ClearInputLine() {
     char line[kLineSize];
-    if (ReadCaretLine(line) >= kNotOnInputLine) {
+    if (!ReadCaretLine(line).input) {
         g_seam.desktop->Beep();
         return;
     }

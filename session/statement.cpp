@@ -60,7 +60,7 @@ void EnterStatement(const char* line) {
 // gets a line break; then the next prompt unless a recall stands.
 void SubmitEnter() {
     char line[kLineSize];
-    if (ReadCaretLine(line) >= kNotOnInputLine) {
+    if (!ReadCaretLine(line).input) {
         Append("\r\n");
     } else {
         line[0] = ' ';

@@ -92,7 +92,7 @@ void DropOldLines() {
 // The caret line holds text behind its prompt: a recalled statement stands.
 bool RecallStands() {
     char line[kLineSize];
-    return ReadCaretLine(line) < kNotOnInputLine && line[2] != '\0';
+    return ReadCaretLine(line).input && line[2] != '\0';
 }
 
 } // namespace

@@ -329,7 +329,7 @@ void Page(int direction, bool extend) {
 // caret goes to the end, where the prompt is.
 void Interrupt() {
     char line[kLineSize];
-    if (ReadCaretLine(line) < kNotOnInputLine)
+    if (ReadCaretLine(line).input)
         RunMenuCommand(ID_CLEAR_INPUT);
     else
         PlayKey(kVkEnd, kModCtrl);
@@ -430,8 +430,8 @@ bool RouteKey(const TermKey& key) {
     case kTkPageUp: Page(-1, key.modifiers & kModShift); return true;
     case kTkPageDown: Page(1, key.modifiers & kModShift); return true;
     case kTkF1: RunMenuCommand(IDM_HELP); return true;
-    case kTkF1 + 2: RunMenuCommand(ID_RETYPE_F3); return true;
-    case kTkF1 + 9:
+    case kTkF3: RunMenuCommand(ID_RETYPE_F3); return true;
+    case kTkF10:
     case kTkMenu: ConsoleMenuKey(); return true;
     case kTkMouse: return Mouse(key);
     case kTkPasteStart: Paste(); return true;

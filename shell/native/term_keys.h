@@ -25,6 +25,8 @@ enum TermKeyCode {
     kTkDelete,
     kTkMenu, // the menu (application) key
     kTkF1,   // F1 to F12 follow in order
+    kTkF3 = kTkF1 + 2,
+    kTkF10 = kTkF1 + 9,
     kTkF12 = kTkF1 + 11,
     kTkMouse,      // button, release, x, y
     kTkPasteStart, // a bracketed paste begins: its characters follow as

@@ -53,18 +53,18 @@ TEST_F(ConsoleTest, ReadCaretLine) {
     Append("d>12+34\r\n 46\r\nR>\r\nx>1");
     char line[kLineSize];
     CaretAt(0, 4);
-    EXPECT_EQ(ReadCaretLine(line), 4);
+    EXPECT_EQ(ReadCaretLine(line).column, 4);
     EXPECT_STREQ(line, "d>12+34");
     CaretAt(1, 1);
-    EXPECT_EQ(ReadCaretLine(line), kNotOnInputLine);
+    EXPECT_FALSE(ReadCaretLine(line).input);
     EXPECT_STREQ(line, " 46");
     CaretAt(2, 2);
-    EXPECT_EQ(ReadCaretLine(line), 2);
+    EXPECT_EQ(ReadCaretLine(line).column, 2);
     CaretAt(3, 0);
-    EXPECT_EQ(ReadCaretLine(line), kNotOnInputLine);
+    EXPECT_FALSE(ReadCaretLine(line).input);
     // A selection counts from its start.
     edit.SetSel(edit.LineIndex(0) + 3, edit.LineIndex(2) + 1);
-    EXPECT_EQ(ReadCaretLine(line), 3);
+    EXPECT_EQ(ReadCaretLine(line).column, 3);
     EXPECT_STREQ(line, "d>12+34");
 }
 
@@ -73,7 +73,7 @@ TEST_F(ConsoleTest, LongCaretLineIsReadAsItsFirst511Characters) {
     Append(longLine.c_str());
     char line[kLineSize];
     memset(line, 'x', sizeof line);
-    EXPECT_EQ(ReadCaretLine(line), 602);
+    EXPECT_EQ(ReadCaretLine(line).column, 602);
     EXPECT_EQ(strlen(line), 511u);
 }
 
