@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-build check: randomly generated sessions (tests/wine/sessions.py)
 # replayed through the native `tolvane --keys` and through tolvane.exe with
-# scripts/wine-keys must leave the same bytes in the console. Run inside
+# tests/wine/wine-keys must leave the same bytes in the console. Run inside
 # scripts/wine-env. TOLVANE_DIFF_SESSIONS (default 6) and TOLVANE_DIFF_SEED
 # (default 1) choose how many and which; `make differential` runs many.
 set -u
@@ -26,7 +26,7 @@ for keys in "$work"/sessions/s*.keys; do
             if [ "$side" = native ]; then
                 "$native" --keys "$name.keys" "${ini[@]}" --raw
             else
-                "$root/scripts/wine-keys" --keys "$name.keys" "${ini[@]}" --raw
+                "$root/tests/wine/wine-keys" --keys "$name.keys" "${ini[@]}" --raw
             fi
         ) > "$work/$name.$side" 2> "$work/$name.$side.err"
         echo $? > "$work/$name.$side.status"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/win32/drive/remote.h"
+#include "tests/wine/drive/remote.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/win32/drive/remote.h"
+#include "tests/wine/drive/remote.h"
 
 #include <shlobj.h>
 #include <stdio.h>
