@@ -33,7 +33,7 @@ QuietDesktop g_desktop;
 // A fresh core over an empty in-memory console.
 void Start() {
     g_edit.Reset();
-    g_seam = Seam{&g_edit, &g_menu, &g_desktop, nullptr, nullptr};
+    g_seam = Seam{&g_edit, &g_menu, &g_desktop, nullptr, nullptr, nullptr};
     ResetCore();
 }
 

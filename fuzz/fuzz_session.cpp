@@ -10,6 +10,7 @@
 #include "platform/model/memory_edit.h"
 #include "platform/model/memory_menu.h"
 #include "platform/seam.h"
+#include "shell/native/native_clocks.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ MemoryEdit g_edit;
 MemoryMenu g_menu;
 QuietDesktop g_desktop;
 MemoryFiles g_files;
+NativeClocks g_clocks;
 
 } // namespace
 
@@ -84,7 +86,7 @@ void StartFuzzSession() {
     g_edit.Reset();
     g_desktop.quit = false;
     ResetFuzzFiles();
-    g_seam = Seam{&g_edit, &g_menu, &g_desktop, &g_files, nullptr};
+    g_seam = Seam{&g_edit, &g_menu, &g_desktop, &g_files, nullptr, &g_clocks};
     ResetCore();
 }
 

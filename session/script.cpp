@@ -16,17 +16,14 @@ enum {
     kLinesPerClockReading = 256,    // lines run between two readings of the clocks
 };
 
-// The steady clock in seconds. On Windows the C library's clock() counts the
-// time since the program started, which is steady; the C++ library's clock
-// would bring its exception support into the program.
+// The seam's steady clock; 0 without clocks.
 double SteadySeconds() {
-#ifdef _WIN32
-    return (double)clock() / CLOCKS_PER_SEC;
-#else
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
-#endif
+    return g_seam.clocks ? g_seam.clocks->SteadySeconds() : 0.0;
+}
+
+// The seam's clock of the program's work; 0 without clocks.
+double WorkSeconds() {
+    return g_seam.clocks ? g_seam.clocks->WorkSeconds() : 0.0;
 }
 
 struct ScriptState {
@@ -41,8 +38,7 @@ struct ScriptState {
     bool desktopCalled;     // the desktop was called since the clocks were last read
     double limit = 0.5;     // seconds of work one statement's scripts may take
     double wallLimit = 0.9; // seconds they may take on the steady clock, however busy
-    long lineBudget = kScriptLineBudget; // lines they may run
-    double (*clock)() = SteadySeconds;
+    long lineBudget = kScriptLineBudget;         // lines they may run
     void (*runLine)(const char* line) = nullptr; // what a script line is run by
 };
 
@@ -59,9 +55,9 @@ struct ModalTimer : Desktop {
     // Runs a modal call and adds its duration to the time not counted.
     template <typename Call> auto Timed(Call call) {
         g_script.desktopCalled = true;
-        double before = g_script.clock(), wallBefore = SteadySeconds();
+        double before = WorkSeconds(), wallBefore = SteadySeconds();
         auto result = call();
-        g_script.modal += g_script.clock() - before;
+        g_script.modal += WorkSeconds() - before;
         g_script.wallModal += SteadySeconds() - wallBefore;
         return result;
     }
@@ -110,7 +106,7 @@ struct ScriptReader {
 
 // Milliseconds of work left to this statement's scripts (at least 0).
 int MillisecondsLeft() {
-    double left = g_script.limit - (g_script.clock() - g_script.started - g_script.modal);
+    double left = g_script.limit - (WorkSeconds() - g_script.started - g_script.modal);
     double wallLeft =
         g_script.wallLimit - (SteadySeconds() - g_script.wallStarted - g_script.wallModal);
     if (wallLeft < left) left = wallLeft;
@@ -193,7 +189,7 @@ void WithFileName(const char* typed, bool save, const char* title, int filterInd
 void BeginStatementScripts() {
     g_script.linesRead = 0;
     g_script.linesRun = 0;
-    g_script.started = g_script.clock();
+    g_script.started = WorkSeconds();
     g_script.wallStarted = SteadySeconds();
     g_script.modal = 0;
     g_script.wallModal = 0;
@@ -250,20 +246,14 @@ void SetScriptLineBudget(long lines) {
     g_script.lineBudget = lines;
 }
 
-// The clock of the time limit.
-void SetScriptClock(double (*seconds)()) {
-    g_script.clock = seconds ? seconds : SteadySeconds;
-}
-
 // No script running and nothing counted: the desktop as the front-end set
-// it; the limits and the clock stay as the front-end (or a test) chose them.
+// it; the limits stay as the front-end (or a test) chose them.
 void ResetScripts() {
     if (g_seam.desktop == &g_modalTimer) g_seam.desktop = g_modalTimer.inner;
     ScriptState fresh{};
     fresh.limit = g_script.limit;
     fresh.wallLimit = g_script.wallLimit;
     fresh.lineBudget = g_script.lineBudget;
-    fresh.clock = g_script.clock;
     fresh.runLine = g_script.runLine;
     g_script = fresh;
     g_modalTimer.inner = nullptr;

@@ -23,14 +23,10 @@ void SetScriptTimeLimit(double seconds, double wallSeconds);
 // unless a test sets another); a line beyond them is not run, and the
 // scripts are cut.
 void SetScriptLineBudget(long lines);
-// The script clock (nullptr: the steady clock). The front-ends take the
-// processor time of the process, so that a busy machine does not cut scripts
-// that an idle one runs to their end, as long as the steady limit allows.
-void SetScriptClock(double (*seconds)());
 // What runs each script line, an input line with its two prompt characters
 // (statement entry; set by ResetCore, which sits above both).
 void SetScriptLineRunner(void (*runLine)(const char* line));
-// Back to no script running, the time limits and the clock kept.
+// Back to no script running, the time limits kept.
 void ResetScripts();
 // Scripts running now, one inside the other (0 between statements).
 int ScriptDepth();

@@ -86,24 +86,16 @@ std::string PasteText(const char* path) {
     return Utf8ToCp932(bytes.data(), bytes.size());
 }
 
-// The processor time of the process, in seconds.
-double ProcessSeconds() {
-    struct timespec t;
-    if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t) != 0) return 0;
-    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
-}
-
 } // namespace
 
 // Models emptied, the seam on them, then the start-up of the core.
 void StartSession(const char* settingsFile, const char* script) {
-    SetScriptClock(ProcessSeconds);
     g_native.edit.Reset();
     g_native.desktop.quitting = false;
     g_native.desktop.finalText.clear();
     g_native.settings.Use(settingsFile);
-    g_seam = Seam{&g_native.edit, &g_native.menu, &g_native.desktop, &g_native.files,
-                  &g_native.settings};
+    g_seam = Seam{&g_native.edit,  &g_native.menu,     &g_native.desktop,
+                  &g_native.files, &g_native.settings, &g_native.clocks};
     BeginSession();
     // The name the core can take, as Windows hands on the short path.
     std::string name = script && *script ? CoreNameOf(script, true) : "";

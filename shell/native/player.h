@@ -9,6 +9,7 @@
 #include "platform/key_script.h"
 #include "platform/model/memory_edit.h"
 #include "platform/model/memory_menu.h"
+#include "shell/native/native_clocks.h"
 #include "shell/native/native_desktop.h"
 #include "shell/native/native_files.h"
 #include "shell/native/native_settings.h"
@@ -19,6 +20,7 @@ struct NativeShell {
     NativeDesktop desktop;
     NativeFiles files;
     NativeSettings settings;
+    NativeClocks clocks;
 };
 
 extern NativeShell g_native;

@@ -2,6 +2,7 @@
 // desktop calls of the Windows API.
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 
 #include "session/script.h"
 #include "session/console.h"
@@ -342,17 +343,22 @@ struct Win32Files : Files {
     }
 };
 
-// The processor time of the process in seconds; where the host reports none,
-// the time since the system started.
-double ProcessSeconds() {
-    FILETIME created, exited, kernel, user;
-    if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
-        ULONGLONG k = ((ULONGLONG)kernel.dwHighDateTime << 32) | kernel.dwLowDateTime;
-        ULONGLONG u = ((ULONGLONG)user.dwHighDateTime << 32) | user.dwLowDateTime;
-        if (k + u > 0) return (double)(k + u) / 1e7;
+// The clocks: the C library's clock() counts the time since the program
+// started, which is steady (the C++ library's clock would bring its exception
+// support into the program); the work is the processor time of the process,
+// or where the host reports none, the time since the system started.
+struct Win32Clocks : Clocks {
+    double SteadySeconds() override { return (double)clock() / CLOCKS_PER_SEC; }
+    double WorkSeconds() override {
+        FILETIME created, exited, kernel, user;
+        if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+            ULONGLONG k = ((ULONGLONG)kernel.dwHighDateTime << 32) | kernel.dwLowDateTime;
+            ULONGLONG u = ((ULONGLONG)user.dwHighDateTime << 32) | user.dwLowDateTime;
+            if (k + u > 0) return (double)(k + u) / 1e7;
+        }
+        return GetTickCount() / 1000.0;
     }
-    return GetTickCount() / 1000.0;
-}
+};
 
 // The settings file tolvane.ini: the private-profile functions keep it in
 // the Windows folder, because the name carries no folder.
@@ -373,6 +379,7 @@ struct Win32Settings : SettingsStore {
 };
 
 Win32Settings g_settingsStore;
+Win32Clocks g_clocks;
 
 Win32Edit g_edit;
 Win32Menu g_menu;
@@ -399,9 +406,8 @@ void FlushConsoleOutput() {
 
 // Points the core's seam at the real edit control, menu and desktop.
 void InstallWin32Seam() {
-    g_seam = Seam{&g_edit, &g_menu, &g_desktop, &g_files, &g_settingsStore};
+    g_seam = Seam{&g_edit, &g_menu, &g_desktop, &g_files, &g_settingsStore, &g_clocks};
     // The window repaints slowly under some hosts: a statement's scripts get
     // the time that still ends them well within ten seconds.
     SetScriptTimeLimit(4.0, 8.0);
-    SetScriptClock(ProcessSeconds);
 }

@@ -14,6 +14,7 @@
 #include "platform/model/memory_edit.h"
 #include "platform/model/memory_menu.h"
 #include "platform/seam.h"
+#include "shell/native/native_clocks.h"
 #include "shell/native/native_files.h"
 
 struct TestDesktop : Desktop {
@@ -59,9 +60,10 @@ class CoreTest : public ::testing::Test {
     MemoryMenu menu;
     TestDesktop desktop;
     NativeFiles files;
+    NativeClocks clocks;
 
     void SetUp() override {
-        g_seam = Seam{&edit, &menu, &desktop, &files, nullptr};
+        g_seam = Seam{&edit, &menu, &desktop, &files, nullptr, &clocks};
         ResetCore();
     }
 

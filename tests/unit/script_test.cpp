@@ -27,13 +27,6 @@
 
 namespace {
 
-// The processor time of the process: the clock the front-ends give scripts.
-double CpuSeconds() {
-    struct timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
-}
-
 // A desktop whose file dialogs also note their title and filter index.
 struct DialogDesktop : TestDesktop {
     std::string title;
@@ -61,10 +54,8 @@ class ScriptTest : public CoreTest {
         ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
         home = cwd;
         ASSERT_EQ(chdir(folder.c_str()), 0);
-        SetScriptClock(CpuSeconds);
     }
     void TearDown() override {
-        SetScriptClock(nullptr);
         EXPECT_EQ(chdir(home.c_str()), 0);
         std::filesystem::remove_all(folder);
     }
@@ -373,11 +364,11 @@ TEST_F(ScriptTest, PipesEndAtTheBound) {
     SetScriptTimeLimit(0.5, 0.9);
 }
 
-// A clock that only moves when told.
+// A work clock that only moves when told.
 double g_now = 0;
-double FakeClock() {
-    return g_now;
-}
+struct FakeClocks : NativeClocks {
+    double WorkSeconds() override { return g_now; }
+};
 
 // A desktop whose open dialog and beep take time on the fake clock.
 struct SlowDesktop : DialogDesktop {
@@ -394,7 +385,8 @@ struct SlowDesktop : DialogDesktop {
 TEST_F(ScriptTest, TimeInDialogsIsNotWork) {
     SlowDesktop slow;
     g_seam.desktop = &slow;
-    SetScriptClock(FakeClock);
+    FakeClocks fake;
+    g_seam.clocks = &fake;
     WriteFile("inner.tvs", "i=1\n");
     slow.chosenFile = "inner.tvs";
     WriteFile("ask.tvs", "call\ncall\nk=5\n");
