@@ -278,6 +278,13 @@ void SaveAction(const char* argument) {
     WithFileName(argument, true, "計算結果保存", 3, SaveTranscript);
 }
 
+const char kScriptExtension[] = ".tvs";
+
+// A name without a "." four bytes from its end.
+bool TakesScriptExtension(const char* name, size_t length) {
+    return length < 4 || name[length - 4] != '.';
+}
+
 // Runs each line of a script as a statement with output off, then lists.
 // All the scripts of one statement share one bound on their work; when it is
 // reached every one of them stops and one message says so.
@@ -285,8 +292,8 @@ void RunScript(const char* name) {
     char path[kNameSize];
     snprintf(path, sizeof path, "%s", name);
     size_t length = strlen(path);
-    if (length < 4 || path[length - 4] != '.')
-        snprintf(path + length, sizeof path - length, "%s", ".tvs");
+    if (TakesScriptExtension(path, length))
+        snprintf(path + length, sizeof path - length, "%s", kScriptExtension);
 
     if (g_script.depth >= kMaxScriptDepth) {
         AppendShown(" スクリプトの入れ子が深すぎます\r\n");

@@ -1,12 +1,18 @@
 // Script files (call) and transcript saving (save).
 #pragma once
 
+#include <stddef.h>
+
 enum {
     kMaxScriptDepth = 8,         // scripts open at once through nested calls
     kTranscriptBuffer = 65536,   // the whole console text and its terminator
     kScriptLineBudget = 1000000, // script lines one statement's scripts may run
 };
 
+// The script rule: a name without a "." four bytes from its end is the
+// name of a script file when kScriptExtension is added.
+extern const char kScriptExtension[];
+bool TakesScriptExtension(const char* name, size_t length);
 // Action of call: the named script, or one chosen in the open dialog.
 void CallAction(const char* argument);
 // Action of save: the named file, or one chosen in the save dialog.

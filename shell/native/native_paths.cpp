@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "session/script.h"
 #include "text/text.h"
 #include "shell/native/codepage.h"
 
@@ -90,7 +91,7 @@ std::string CoreNameOf(const char* path, bool scriptRule) {
     if (converts && Takeable(cp932)) return cp932;
     std::string target = path;
     size_t length = target.size();
-    if (scriptRule && (length < 4 || target[length - 4] != '.')) target += ".tvs";
+    if (scriptRule && TakesScriptExtension(target.c_str(), length)) target += kScriptExtension;
     char real[PATH_MAX];
     const std::string& folder = Folder();
     if (!realpath(target.c_str(), real) || folder.empty() || g_links.links.size() >= kMaxLinks)
