@@ -53,7 +53,7 @@ BENCHMARK(BM_EvaluateText);
 // A user function called in an expression.
 void BM_UserFunction(benchmark::State& state) {
     Start();
-    EnterStatement("  def f(x,y)=x*y+1");
+    RunStatement("def f(x,y)=x*y+1");
     double slot = 0;
     for (auto _ : state) {
         EvalState s = {};
@@ -69,7 +69,7 @@ void BM_Statement(benchmark::State& state) {
     Start();
     int n = 0;
     for (auto _ : state) {
-        EnterStatement("  x = 2*sin(30) + 1.5 ' a comment");
+        RunStatement("x = 2*sin(30) + 1.5 ' a comment");
         if (++n % 500 == 0) g_edit.Reset(); // keep the transcript small
     }
 }

@@ -24,14 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartFuzzSession();
     Desktop* desktop = g_seam.desktop;
     FuzzFiles().files["f.tvs"] = std::string((const char*)data, size);
-    EnterStatement("  call f");
+    RunStatement("call f");
     CheckInvariants(desktop);
     // Output is on again and the next statement prints its result. The
     // result is counted as it is appended, not by the transcript's length:
     // a console near its limit drops its oldest lines to make room for it.
     g_printed = 0;
     g_appendObserver = CountPrinted;
-    EnterStatement("  7");
+    RunStatement("7");
     g_appendObserver = nullptr;
     CheckInvariants(desktop);
     Require(g_printed > 0, "no output after the script");

@@ -18,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ++n;
     }
     line[2 + n] = '\0';
-    EnterStatement(line);
+    RunStatement(line + 2);
     CheckInvariants(desktop);
     // The session goes on as usual after it.
-    EnterStatement("  1+1");
+    RunStatement("1+1");
     CheckInvariants(desktop);
     return 0;
 }

@@ -3,6 +3,10 @@
 // real EDIT control; natively an in-memory model answers them.
 #pragma once
 
+// A position that addresses the end of the text: EM_SETSEL(kEndOfText,
+// kEndOfText + 1) selects the end, as the 16-bit positions of the control do.
+enum { kEndOfText = 0xFFFE };
+
 struct EditControl {
     virtual ~EditControl() = default;
     // EM_GETSEL: start and end of the selection (both the caret without one).
@@ -11,6 +15,9 @@ struct EditControl {
     virtual void SetSel(int start, int end) = 0;
     // EM_REPLACESEL with wParam 0: the selection becomes text, caret behind it.
     virtual void ReplaceSel(const char* text) = 0;
+    // The text goes behind all the control holds, the caret behind it (what
+    // EM_SETSEL of the end and EM_REPLACESEL do together).
+    virtual void AppendAtEnd(const char* text) = 0;
     // EM_LINEFROMCHAR: line of a position; -1 the line of the selection start.
     virtual int LineFromChar(int pos) = 0;
     // EM_LINEINDEX: position of a line's first character; -1 the caret line.

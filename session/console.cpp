@@ -35,8 +35,7 @@ void MakeRoom(int incoming) {
 void Append(const char* text) {
     if (g_console.suppress) return;
     MakeRoom((int)strlen(text));
-    g_seam.edit->SetSel(kEndOfText, kEndOfText + 1);
-    g_seam.edit->ReplaceSel(text);
+    g_seam.edit->AppendAtEnd(text);
     if (g_appendObserver) g_appendObserver(text, g_console.errorText != 0);
 }
 

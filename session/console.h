@@ -1,10 +1,11 @@
 // The logical console: append, formatted append, prompt, caret line, clear.
 #pragma once
 
+#include "platform/edit_control.h" // kEndOfText
+
 enum {
     kLineSize = 512,       // a caret line, a script line, the last line
     kStatementSize = 1024, // a cleaned statement
-    kEndOfText = 0xFFFE,   // addresses the end of the transcript
     // Capacity. Output never leaves more than kTranscriptLimit bytes in the
     // transcript: when it would, the oldest lines go, down to kTranscriptLowMark,
     // so that lines are dropped in large steps and seldom. The control takes

@@ -13,7 +13,7 @@
 void ResetCore() {
     RemoveHistoryItems();
     ResetScripts();
-    SetScriptLineRunner(EnterStatement);
+    SetScriptLineRunner(RunStatement);
     g_console = ConsoleState{};
     g_vars = VariableTable{};
     g_funcs = FunctionTable{};

@@ -210,9 +210,7 @@ void EndStatementScripts(const char* name) {
 // Runs the lines of an open script as statements until it ends or a bound
 // is reached: the time, or the line budget when one more line would run.
 void RunLines(ScriptReader* reader) {
-    // Each line is read straight behind the two blanks in the prompt's place.
-    char statement[kLineSize + 2] = {' ', ' '};
-    char* line = statement + 2;
+    char line[kLineSize];
     while (!g_script.cut) {
         if (TimeBoundReached()) {
             g_script.cut = true;
@@ -229,7 +227,7 @@ void RunLines(ScriptReader* reader) {
             break;
         }
         ++g_script.linesRun;
-        if (g_script.runLine) g_script.runLine(statement);
+        if (g_script.runLine) g_script.runLine(line);
     }
 }
 
@@ -335,7 +333,7 @@ void RunScript(const char* name) {
     if (outermost) EndStatementScripts(path);
     if (cut) return;
     AppendFormat(" %s を読み込みました\r\n\r\n", path);
-    if (g_script.runLine) g_script.runLine("  list");
+    if (g_script.runLine) g_script.runLine("list");
 }
 
 // Writes the console's text and one zero byte into a new file beside the

@@ -29,8 +29,8 @@ void SetScriptTimeLimit(double seconds, double wallSeconds);
 // unless a test sets another); a line beyond them is not run, and the
 // scripts are cut.
 void SetScriptLineBudget(long lines);
-// What runs each script line, an input line with its two prompt characters
-// (statement entry; set by ResetCore, which sits above both).
+// What runs each script line as a statement (RunStatement; set by ResetCore,
+// which sits above both).
 void SetScriptLineRunner(void (*runLine)(const char* line));
 // Back to no script running, the time limits kept.
 void ResetScripts();

@@ -15,14 +15,14 @@ void BeginSession() {
     LoadSessionFlags();
 }
 
-// The script goes in as a line typed behind a prompt (two blanks in the
-// prompt's place), so that the history records it; a line break follows.
+// The script goes in as the statement "call NAME", so that the history
+// records it; a line break follows.
 void StartConsole(const char* scriptName) {
     OpenConsole();
     if (scriptName) {
         char line[kStatementSize];
-        snprintf(line, sizeof line, "  call %s", scriptName);
-        EnterStatement(line);
+        snprintf(line, sizeof line, "call %s", scriptName);
+        RunStatement(line);
         Append("\r\n");
     }
     if (!g_seam.desktop->Quitting()) PrintPrompt();

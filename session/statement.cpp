@@ -41,12 +41,12 @@ void ExpressionStatement(const char* cleaned) {
 
 } // namespace
 
-// Runs one line: two characters in the prompt's place, then the statement.
-void EnterStatement(const char* line) {
+// Runs a statement's text: a command or an expression, then the history's
+// bookkeeping; a text of blanks and a comment does nothing.
+void RunStatement(const char* text) {
     char cleaned[kStatementSize];
-    CleanStatement(line, cleaned);
+    CleanStatement(text, cleaned);
     if (cleaned[0] == 0) return;
-    const char* text = line[0] && line[1] ? line + 2 : "";
     // The statement's text as the history keeps it; a script the statement
     // calls puts its own lines in lastLine.
     char entry[kLineSize];
@@ -56,17 +56,15 @@ void EnterStatement(const char* line) {
     AfterStatement(cleaned, entry);
 }
 
-// Enter: an input line is run (its prompt blanked), any other line only
-// gets a line break; then the next prompt unless a recall stands.
+// Enter: the statement behind an input line's prompt is run, any other line
+// only gets a line break; then the next prompt unless a recall stands.
 void SubmitEnter() {
     char line[kLineSize];
     if (!ReadCaretLine(line).input) {
         Append("\r\n");
     } else {
-        line[0] = ' ';
-        line[1] = ' ';
         Append("\r\n");
-        EnterStatement(line);
+        RunStatement(line + 2);
     }
     if (g_history.state == kHistoryRecall) {
         g_history.state = kHistoryNone;

@@ -1,8 +1,8 @@
 // Statement entry and submission by Enter.
 #pragma once
 
-// Runs one line in the form of an input line: two characters in the prompt's
-// place, then the statement text.
-void EnterStatement(const char* line);
+// Runs a statement's text (what follows the prompt): a command or an
+// expression, recorded in the history.
+void RunStatement(const char* text);
 // What Enter does: submits the caret line and prints the next prompt.
 void SubmitEnter();

@@ -338,3 +338,9 @@ void MemoryEdit::MoveCaret(int pos, bool extend) {
     caret_ = pos;
     if (!extend) anchor_ = pos;
 }
+
+// The end selected, then the text in its place.
+void MemoryEdit::AppendAtEnd(const char* text) {
+    SetSel(kEndOfText, kEndOfText + 1);
+    ReplaceSel(text);
+}

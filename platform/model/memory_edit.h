@@ -22,6 +22,7 @@ class MemoryEdit : public EditControl {
     void GetSel(int* start, int* end) override;
     void SetSel(int start, int end) override;
     void ReplaceSel(const char* text) override;
+    void AppendAtEnd(const char* text) override;
     int LineFromChar(int pos) override;
     int LineIndex(int line) override;
     int LineLength(int pos) override;

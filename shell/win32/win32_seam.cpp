@@ -67,18 +67,14 @@ int BytesToChars(int bytes) {
 const int kPendingCapacity = 32768; // bytes; a fuller store goes in first
 char g_pendingOutput[kPendingCapacity];
 int g_pendingLength = 0;
-bool g_selectionAtEnd = false; // a selection of the end was asked for and not yet made
 
 // Puts the waiting texts into the console, behind what it holds.
 void FlushPending() {
-    if (!g_selectionAtEnd && g_pendingLength == 0) return;
+    if (g_pendingLength == 0) return;
     ToConsole(EM_SETSEL, kEndOfText, kEndOfText + 1);
-    if (g_pendingLength > 0) {
-        g_pendingOutput[g_pendingLength] = '\0';
-        SendMessageA(g_shell.console, EM_REPLACESEL, 0, (LPARAM)g_pendingOutput);
-    }
+    g_pendingOutput[g_pendingLength] = '\0';
+    SendMessageA(g_shell.console, EM_REPLACESEL, 0, (LPARAM)g_pendingOutput);
     g_pendingLength = 0;
-    g_selectionAtEnd = false;
 }
 
 // Adds a text to those waiting for the end of the console; one too large to
@@ -90,9 +86,8 @@ void AppendPending(const char* text) {
         if (length >= kPendingCapacity) {
             ToConsole(EM_SETSEL, kEndOfText, kEndOfText + 1);
             SendMessageA(g_shell.console, EM_REPLACESEL, 0, (LPARAM)text);
+            return;
         }
-        g_selectionAtEnd = true;
-        if (length >= kPendingCapacity) return;
     }
     memcpy(g_pendingOutput + g_pendingLength, text, length);
     g_pendingLength += length;
@@ -106,22 +101,20 @@ struct Win32Edit : EditControl {
         *start = CharsToBytes(LOWORD(sel)) & 0xFFFF;
         *end = CharsToBytes(HIWORD(sel)) & 0xFFFF;
     }
-    // A selection of the end waits for the text that usually follows it.
     void SetSel(int start, int end) override {
+        FlushPending();
         if (start >= kEndOfText && (end < 0 || end >= start)) {
-            g_selectionAtEnd = true;
+            ToConsole(EM_SETSEL, kEndOfText, kEndOfText + 1);
             return;
         }
-        FlushPending();
         ToConsole(EM_SETSEL, BytesToChars(start), BytesToChars(end));
     }
     void ReplaceSel(const char* text) override {
-        if (g_selectionAtEnd) {
-            AppendPending(text);
-            return;
-        }
+        FlushPending();
         ToConsole(EM_REPLACESEL, 0, (LPARAM)text);
     }
+    // Waits with the texts that go to the end.
+    void AppendAtEnd(const char* text) override { AppendPending(text); }
     int LineFromChar(int pos) override {
         FlushPending();
         return (int)ToConsole(EM_LINEFROMCHAR, BytesToChars(pos), 0);

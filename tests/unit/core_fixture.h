@@ -70,7 +70,7 @@ class CoreTest : public ::testing::Test {
     // Runs a statement as a typed line; returns what it printed (CP932).
     std::string Run(const std::string& statement) {
         int before = edit.GetTextLength();
-        EnterStatement(("  " + statement).c_str());
+        RunStatement(statement.c_str());
         return std::string(edit.Text() + before);
     }
 
