@@ -7,6 +7,7 @@
 #include "console/history.h"
 #include "display/display.h"
 #include "expr/eval.h"
+#include "platform/seam.h"
 #include "text/text.h"
 
 namespace {
@@ -37,7 +38,15 @@ void ExpressionStatement() {
     PrintValue(value, 1, 0);
 }
 
+// The caret line's whole length, its prompt included.
+int CaretLineLength() {
+    EditControl* edit = g_seam.edit;
+    return edit->LineLength(edit->LineIndex(edit->LineFromChar(-1)));
+}
+
 } // namespace
+
+const char kLineTooLong[] = " 行が長すぎます\r\n";
 
 // Runs one line: two characters in the prompt's place, then the statement.
 void EnterStatement(const char* line) {
@@ -61,6 +70,10 @@ void SubmitEnter() {
     char line[kLineSize];
     if (ReadCaretLine(line) >= kNotOnInputLine) {
         Append("\r\n");
+    } else if (CaretLineLength() >= kLineSize) {
+        // Never run a line cut to the buffer's size: say why it did not run.
+        Append("\r\n");
+        AppendError(kLineTooLong);
     } else {
         line[0] = ' ';
         line[1] = ' ';
