@@ -168,6 +168,10 @@ int ParseCsi(const unsigned char* p, int n, TermKey* key) {
             *key = FromCharacter((unsigned)v[2], Modifiers(v[1]));
             return consumed;
         }
+        if (v[0] == 200) {
+            *key = Key(kTkPasteBegin);
+            return consumed;
+        }
         for (const TildeKey& t : kTildeKeys)
             if (t.number == v[0])
                 *key = Key(t.code, t.modifiers | (count >= 2 ? Modifiers(v[1]) : 0));
@@ -216,6 +220,38 @@ int ParseKey(const unsigned char* p, int n, TermKey* key) {
     return used == kIncomplete ? kIncomplete : used + 1;
 }
 
+const char kPasteEnd[] = "\033[201~";
+
+// pasted := byte... up to the end mark; every character is text, a line
+// end (CR, LF or CR LF) is Enter.
+int ParsePasted(TermKeyDecoder* d, const unsigned char* p, int n, TermKey* key) {
+    int mark = (int)sizeof kPasteEnd - 1;
+    if (p[0] == 0x1B) {
+        int k = n < mark ? n : mark;
+        if (memcmp(p, kPasteEnd, (size_t)k) == 0) {
+            if (n < mark) return kIncomplete;
+            d->pasting = false;
+            *key = Key(kTkNone);
+            return mark;
+        }
+    }
+    bool afterCr = d->afterCr;
+    d->afterCr = p[0] == '\r';
+    if (p[0] == '\r' || p[0] == '\n') {
+        *key = Key(p[0] == '\n' && afterCr ? kTkNone : kTkEnter);
+        key->pasted = true;
+        return 1;
+    }
+    if (p[0] < 0x20 || p[0] == 0x7F) {
+        *key = CharKey(p[0], 0);
+        key->pasted = true;
+        return 1;
+    }
+    int used = ParseCharacter(p, n, 0, key);
+    key->pasted = true;
+    return used;
+}
+
 // Drops the first count pending bytes.
 void Consume(TermKeyDecoder* d, int count) {
     memmove(d->pending, d->pending + count, (size_t)(d->count - count));
@@ -226,7 +262,13 @@ void Consume(TermKeyDecoder* d, int count) {
 void Drain(TermKeyDecoder* d, std::vector<TermKey>* out) {
     while (d->count > 0) {
         TermKey key;
-        int used = ParseKey(d->pending, d->count, &key);
+        int used = d->pasting ? ParsePasted(d, d->pending, d->count, &key)
+                              : ParseKey(d->pending, d->count, &key);
+        if (used != kIncomplete && key.code == kTkPasteBegin) {
+            d->pasting = true;
+            d->afterCr = false;
+            key.code = kTkNone;
+        }
         if (used == kIncomplete) {
             if (d->count < TermKeyDecoder::kPendingSize) return;
             key = Key(kTkNone); // a sequence too long to be a key
@@ -254,7 +296,12 @@ void DecodeTermKeys(TermKeyDecoder* d, const char* bytes, size_t size, std::vect
 void FlushTermKeys(TermKeyDecoder* d, std::vector<TermKey>* out) {
     while (d->count > 0) {
         bool escape = d->pending[0] == 0x1B;
-        if (escape) out->push_back(Key(kTkEscape));
+        if (escape && d->pasting) { // a pasted escape byte is text
+            out->push_back(CharKey(0x1B, 0));
+            out->back().pasted = true;
+        } else if (escape) {
+            out->push_back(Key(kTkEscape));
+        }
         Consume(d, 1);
         if (escape) Drain(d, out);
     }

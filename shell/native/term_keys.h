@@ -26,7 +26,8 @@ enum TermKeyCode {
     kTkMenu, // the menu (application) key
     kTkF1,   // F1 to F12 follow in order
     kTkF12 = kTkF1 + 11,
-    kTkMouse, // button, release, x, y
+    kTkMouse,      // button, release, x, y
+    kTkPasteBegin, // the decoder's own: a bracketed paste begins
 };
 
 // Mouse buttons as reported.
@@ -46,12 +47,15 @@ struct TermKey {
     bool release;       // kTkMouse: the button went up
     bool motion;        // kTkMouse: moved with the button held
     int x, y;           // kTkMouse: cell, both from 0
+    bool pasted;        // kTkChar, kTkEnter: part of a bracketed paste
 };
 
 struct TermKeyDecoder {
     enum { kPendingSize = 64 };
     unsigned char pending[kPendingSize]; // an unfinished sequence
     int count;
+    bool pasting; // between the marks of a bracketed paste
+    bool afterCr; // a pasted CR was the last byte: an LF behind it adds nothing
 };
 
 // Decodes bytes; keys that are complete go to out, an unfinished sequence
