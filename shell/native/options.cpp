@@ -59,7 +59,7 @@ const OptionEntry kOptions[] = {
     {"--transcript", &Options::transcript, nullptr, nullptr,
      "--transcript    on a pipe: print the whole transcript (prompts, statements)"},
     {"--raw", &Options::raw, nullptr, nullptr,
-     "--raw           print the transcript's bytes as the console holds them"},
+     "--raw           the console's own bytes (CP932, CR LF) in the transcript and saved files"},
     {"--ini", nullptr, &Options::ini, nullptr,
      "--ini FILE      the settings file (default $XDG_CONFIG_HOME/tolvane/tolvane.ini)"},
     {"--answer", nullptr, nullptr, ParseAnswer,
