@@ -46,8 +46,6 @@ int CaretLineLength() {
 
 } // namespace
 
-const char kLineTooLong[] = " 行が長すぎます\r\n";
-
 // Runs one line: two characters in the prompt's place, then the statement.
 void EnterStatement(const char* line) {
     char cleaned[kStatementSize];
@@ -73,7 +71,7 @@ void SubmitEnter() {
     } else if (CaretLineLength() >= kLineSize) {
         // Never run a line cut to the buffer's size: say why it did not run.
         Append("\r\n");
-        AppendError(kLineTooLong);
+        AppendError(" 行が長すぎます\r\n");
     } else {
         line[0] = ' ';
         line[1] = ' ';

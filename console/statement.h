@@ -6,5 +6,3 @@
 void EnterStatement(const char* line);
 // What Enter does: submits the caret line and prints the next prompt.
 void SubmitEnter();
-// The message of an input line too long to run (kLineSize characters or more).
-extern const char kLineTooLong[];
