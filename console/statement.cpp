@@ -7,6 +7,7 @@
 #include "console/history.h"
 #include "display/display.h"
 #include "expr/eval.h"
+#include "platform/seam.h"
 #include "text/text.h"
 
 namespace {
@@ -37,6 +38,12 @@ void ExpressionStatement() {
     PrintValue(value, 1, 0);
 }
 
+// The caret line's whole length, its prompt included.
+int CaretLineLength() {
+    EditControl* edit = g_seam.edit;
+    return edit->LineLength(edit->LineIndex(edit->LineFromChar(-1)));
+}
+
 } // namespace
 
 // Runs one line: two characters in the prompt's place, then the statement.
@@ -61,6 +68,10 @@ void SubmitEnter() {
     char line[kLineSize];
     if (ReadCaretLine(line) >= kNotOnInputLine) {
         Append("\r\n");
+    } else if (CaretLineLength() >= kLineSize) {
+        // Never run a line cut to the buffer's size: say why it did not run.
+        Append("\r\n");
+        AppendError(" 行が長すぎます\r\n");
     } else {
         line[0] = ' ';
         line[1] = ' ';
