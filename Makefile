@@ -19,10 +19,11 @@ deps:
 deps-native:
 	scripts/install-deps native
 
+# NATIVE_TARGET: one target only (make run builds just the program).
 native:
 	cmake -S . -B $(NATIVE) -DTOLVANE_ASAN_DIR=$(CURDIR)/$(ASAN) -DTOLVANE_WIN32_DIR=$(CURDIR)/$(WIN32) \
 	    -DTOLVANE_FUZZ_DIR=$(CURDIR)/$(FUZZ) >/dev/null
-	cmake --build $(NATIVE) -j $(JOBS)
+	cmake --build $(NATIVE) -j $(JOBS) $(if $(NATIVE_TARGET),--target $(NATIVE_TARGET))
 
 asan:
 	cmake -S . -B $(ASAN) -DTOLVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
@@ -71,7 +72,8 @@ uninstall:
 	@for f in $(INSTALLED); do set -- $$(echo $$f | tr : ' '); rm -f "$(DESTDIR)$(PREFIX)/$$2"; done
 	-rmdir "$(DESTDIR)$(PREFIX)/share/tolvane" 2>/dev/null
 
-run: deps-native native
+run: deps-native
+	$(MAKE) native NATIVE_TARGET=tolvane
 	$(NATIVE)/tolvane
 
 run-gui: deps native win32
