@@ -9,7 +9,7 @@ FUZZ   := build/fuzz
 FUZZ_SECONDS ?= 60
 JOBS   ?= $(shell nproc)
 
-.PHONY: all build run run-gui test differential deps deps-native native asan win32 win64 fuzz-build fuzz bench bench-peers bench-startup format clean
+.PHONY: install install-files uninstall all build run run-gui test differential deps deps-native native asan win32 win64 fuzz-build fuzz bench bench-peers bench-startup format clean
 
 all: build
 
@@ -19,10 +19,11 @@ deps:
 deps-native:
 	scripts/install-deps native
 
+# NATIVE_TARGET: one target only (make run builds just the program).
 native:
 	cmake -S . -B $(NATIVE) -DTOLVANE_ASAN_DIR=$(CURDIR)/$(ASAN) -DTOLVANE_WIN32_DIR=$(CURDIR)/$(WIN32) \
 	    -DTOLVANE_FUZZ_DIR=$(CURDIR)/$(FUZZ) >/dev/null
-	cmake --build $(NATIVE) -j $(JOBS)
+	cmake --build $(NATIVE) -j $(JOBS) $(if $(NATIVE_TARGET),--target $(NATIVE_TARGET))
 
 asan:
 	cmake -S . -B $(ASAN) -DTOLVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
@@ -53,7 +54,26 @@ fuzz: deps fuzz-build
 build: deps
 	$(MAKE) native asan win32 fuzz-build $(if $(filter win64,$(shell scripts/wine-env --arch)),win64)
 
-run: deps-native native
+# make install [PREFIX=/usr/local] [DESTDIR=]: the terminal program, the help
+# document it shows on F1 and its manual page. Each file: what the build made,
+# where it goes under $(PREFIX), its mode.
+PREFIX ?= /usr/local
+INSTALLED := tolvane:bin/tolvane:755 tolvane-help.txt:share/tolvane/help.txt:644 \
+             tolvane.1:share/man/man1/tolvane.1:644
+
+install: native
+	$(MAKE) install-files
+
+install-files:
+	@for f in $(INSTALLED); do set -- $$(echo $$f | tr : ' '); \
+	    install -D -m $$3 $(NATIVE)/$$1 "$(DESTDIR)$(PREFIX)/$$2" || exit 1; done
+
+uninstall:
+	@for f in $(INSTALLED); do set -- $$(echo $$f | tr : ' '); rm -f "$(DESTDIR)$(PREFIX)/$$2"; done
+	-rmdir "$(DESTDIR)$(PREFIX)/share/tolvane" 2>/dev/null
+
+run: deps-native
+	$(MAKE) native NATIVE_TARGET=tolvane
 	$(NATIVE)/tolvane
 
 run-gui: deps native win32

@@ -62,6 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(IsCp932(cp932), "Utf8ToCp932 of any bytes gave no CP932");
     Require(IsUtf8(TranscriptToUtf8(bytes, size)), "TranscriptToUtf8 gave no UTF-8");
 
+    // The UTF-8 check of the script reader agrees; a strict line conversion
+    // gives CP932 that comes back as the line.
+    size_t valid = ValidUtf8Length(bytes, size);
+    Require(valid <= size && IsUtf8(std::string(bytes, valid)), "ValidUtf8Length passed bad bytes");
+    Require((valid == size) == IsUtf8(std::string(bytes, size)), "ValidUtf8Length stopped early");
+    std::string exact;
+    if (Utf8ToCp932Exactly(bytes, size, &exact))
+        Require(IsCp932(exact) &&
+                    Cp932ToUtf8(exact.data(), exact.size()) == std::string(bytes, size),
+                "a strict conversion does not come back");
+
     // File names: strict both ways, and a name that converts comes back.
     std::string name(bytes, strnlen(bytes, size));
     std::string onDisk, inCore;

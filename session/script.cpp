@@ -99,9 +99,11 @@ ModalTimer g_modalTimer;
 struct ScriptReader {
     int handle;
     char chunk[kReadChunk];
-    int filled; // bytes in chunk
-    int next;   // the first byte not yet handed out
-    bool ended; // the end of the file, an error or a silent pipe
+    int filled;       // bytes in chunk
+    int next;         // the first byte not yet handed out
+    bool ended;       // the end of the file, an error or a silent pipe
+    const char* name; // as the messages name it
+    long line;        // the number of the line read last, from 1
 };
 
 // Milliseconds of work left to this statement's scripts (at least 0).
@@ -155,6 +157,23 @@ int ReadLine(ScriptReader* r, char* line, int size) {
     }
     line[n] = '\0';
     return n;
+}
+
+// Takes the next byte if it is c.
+bool TakeByte(ScriptReader* r, char c) {
+    if (r->next >= r->filled && !Refill(r)) return false;
+    if (r->chunk[r->next] != c) return false;
+    ++r->next;
+    return true;
+}
+
+// After a read that filled the buffer without a line feed: true when the
+// line ends there all the same (its line end or the file's end follows, and
+// is taken), false when it goes on.
+bool LineEndsHere(ScriptReader* r) {
+    if (TakeByte(r, '\n')) return true;
+    if (TakeByte(r, '\r') && (TakeByte(r, '\n') || r->next >= r->filled)) return true;
+    return r->next >= r->filled && !Refill(r);
 }
 
 // Removes one line end (LF, CR LF or a lone CR) from a line of that length.
@@ -211,6 +230,7 @@ void EndStatementScripts(const char* name) {
 // is reached: the time, or the line budget when one more line would run.
 void RunLines(ScriptReader* reader) {
     char line[kLineSize];
+    bool skipping = false; // the rest of a line too long to run
     while (!g_script.cut) {
         if (TimeBoundReached()) {
             g_script.cut = true;
@@ -219,6 +239,22 @@ void RunLines(ScriptReader* reader) {
         int length = ReadLine(reader, line, kLineSize);
         if (length == 0) break;
         ++g_script.linesRead;
+        bool whole = length < kLineSize - 1 || line[length - 1] == '\n';
+        if (skipping) {
+            skipping = !whole;
+            continue;
+        }
+        ++reader->line;
+        if (!whole && !LineEndsHere(reader)) {
+            // A line longer than the buffer is not run in pieces: it is
+            // skipped, and said so even while output is off.
+            skipping = true;
+            int suppress = g_console.suppress;
+            g_console.suppress = 0;
+            AppendErrorFormat(" %s %ld 行目: 行が長すぎます\r\n", reader->name, reader->line);
+            g_console.suppress = suppress;
+            continue;
+        }
         if (line[0] == '/' && line[1] == '/') continue;
         StripLineEnd(line, length);
         if (line[0] == '\0') continue;
@@ -309,7 +345,7 @@ void RunScript(const char* name) {
     }
     bool outermost = g_script.depth == 0;
     if (outermost) BeginStatementScripts();
-    ScriptReader reader{handle, {}, 0, 0, false};
+    ScriptReader reader{handle, {}, 0, 0, false, path, 0};
     // A name that opens but cannot be read (a folder) is as good as missing.
     // A pipe that stays silent until the time is up is cut, not missing.
     int first = files->Read(handle, reader.chunk, kReadChunk, MillisecondsLeft());

@@ -7,6 +7,7 @@
 #include "session/history.h"
 #include "session/print.h"
 #include "eval/parser.h"
+#include "platform/seam.h"
 #include "text/text.h"
 
 namespace {
@@ -39,6 +40,12 @@ void ExpressionStatement(const char* cleaned) {
     PrintValue(value, kPrintResult);
 }
 
+// The caret line's whole length, its prompt included.
+int CaretLineLength() {
+    EditControl* edit = g_seam.edit;
+    return edit->LineLength(edit->LineIndex(edit->LineFromChar(-1)));
+}
+
 } // namespace
 
 // Runs a statement's text: a command or an expression, then the history's
@@ -62,6 +69,10 @@ void SubmitEnter() {
     char line[kLineSize];
     if (!ReadCaretLine(line).input) {
         Append("\r\n");
+    } else if (CaretLineLength() >= kLineSize) {
+        // Never run a line cut to the buffer's size: say why it did not run.
+        Append("\r\n");
+        AppendError(" 行が長すぎます\r\n");
     } else {
         Append("\r\n");
         RunStatement(line + 2);

@@ -108,11 +108,44 @@ std::string Cp932ToUtf8(const char* bytes, size_t size) {
     return out;
 }
 
-// UTF-8 as CP932, what has no CP932 form as "?".
-std::string Utf8ToCp932(const char* text, size_t size) {
+// UTF-8 as CP932, what has no CP932 form as the replacement.
+std::string Utf8ToCp932(const char* text, size_t size, const char* replacement) {
     std::string out;
-    Convert(&g_toCp932, text, size, "?", SkipUtf8Char, &out);
+    Convert(&g_toCp932, text, size, replacement, SkipUtf8Char, &out);
     return out;
+}
+
+// Strict both ways: "£" would come back as "￡", another character.
+bool Utf8ToCp932Exactly(const char* text, size_t size, std::string* cp932) {
+    std::string back;
+    return Convert(&g_toCp932, text, size, nullptr, nullptr, cp932) &&
+           Convert(&g_toUtf8, cp932->data(), cp932->size(), nullptr, nullptr, &back) &&
+           back.size() == size && back.compare(0, size, text, size) == 0;
+}
+
+// Sequences checked by their lead byte, continuation bytes and the ranges
+// UTF-8 leaves out (overlong forms, surrogates, beyond U+10FFFF).
+size_t ValidUtf8Length(const char* text, size_t size) {
+    const unsigned char* p = (const unsigned char*)text;
+    size_t i = 0;
+    while (i < size) {
+        unsigned c = p[i];
+        int n = Utf8Length(c);
+        if (n == 1 && c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (n < 2 || c == 0xC0 || c == 0xC1 || c > 0xF4) return i;
+        if (i + (size_t)n > size) return i;
+        unsigned second = p[i + 1];
+        if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) ||
+            (c == 0xF0 && second < 0x90) || (c == 0xF4 && second > 0x8F))
+            return i;
+        for (int k = 1; k < n; ++k)
+            if ((p[i + (size_t)k] & 0xC0) != 0x80) return i;
+        i += (size_t)n;
+    }
+    return i;
 }
 
 // ASCII needs no converter; nothing beyond the Basic Multilingual Plane has a

@@ -8,8 +8,14 @@
 // CP932 bytes as UTF-8; a byte that is no valid CP932 becomes U+FFFD.
 std::string Cp932ToUtf8(const char* bytes, size_t size);
 // UTF-8 as CP932; a character without a CP932 form (or invalid UTF-8)
-// becomes "?".
-std::string Utf8ToCp932(const char* text, size_t size);
+// becomes replacement.
+std::string Utf8ToCp932(const char* text, size_t size, const char* replacement = "?");
+// UTF-8 as CP932 when every character has a CP932 form that converts back
+// to itself; false otherwise (and for invalid UTF-8).
+bool Utf8ToCp932Exactly(const char* text, size_t size, std::string* cp932);
+// The length of the longest start of text that is valid UTF-8, a character
+// cut at the end left out; text is valid UTF-8 when it is size.
+size_t ValidUtf8Length(const char* text, size_t size);
 // A typed code point as the CP932 character it types: ASCII as its byte, a
 // character without a CP932 form as "?".
 std::string CodepointToCp932(unsigned codepoint);

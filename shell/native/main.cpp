@@ -95,12 +95,14 @@ int main(int argc, char** argv) {
     NativeDesktop& desktop = g_native.desktop;
     desktop.options = options;
     desktop.events = events;
+    // The Windows program's bytes in the files too, as --raw prints them.
+    g_native.files.windowsBytes = options.raw;
 
     if (options.screen && !options.keys) return Fail("--screen goes with --keys");
 
     // A key script, a full-screen console on a terminal, a filter on a pipe.
     bool piped = !options.keys && !options.transcript && !(isatty(0) && isatty(1));
-    bool fullScreen = !options.keys && !options.transcript && !piped;
+    bool fullScreen = !options.keys && !options.transcript && !piped && ScreenTerminal();
     if (fullScreen && !ScreenCanStart(error, sizeof error)) return Fail(error);
     if (piped) BeginPipeOutput();
     if (options.screen) BeginScreenSnapshots(options.screenColumns, options.screenRows);

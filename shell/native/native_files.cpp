@@ -8,6 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <string.h>
+
+#include "session/console.h"
+#include "platform/key_script.h"
 #include "shell/native/codepage.h"
 
 namespace {
@@ -35,6 +39,42 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// A character without a code page 932 form in a line whose start is read
+// already: the geta mark, the usual sign of a character that is missing.
+const char kNoSuchCharacter[] = "\x81\xAC";
+
+// True when every byte is ASCII.
+bool Ascii(const char* bytes, int size) {
+    for (int i = 0; i < size; ++i)
+        if ((unsigned char)bytes[i] >= 0x80) return false;
+    return true;
+}
+
+// The bytes are the start of one UTF-8 character that a read cut.
+bool CutCharacter(const std::string& text, size_t from) {
+    size_t n = text.size() - from;
+    if (n == 0) return false;
+    size_t length = (size_t)Utf8Length((unsigned char)text[from]);
+    if (length < 2 || n >= length) return false;
+    for (size_t k = from + 1; k < text.size(); ++k)
+        if (((unsigned char)text[k] & 0xC0) != 0x80) return false;
+    return true;
+}
+
+// The transcript as a Linux file: UTF-8, LF line ends, no zero byte.
+std::string AsLinuxText(const char* bytes, int size) {
+    std::string text;
+    text.reserve((size_t)size);
+    for (int i = 0; i < size; ++i) {
+        if (bytes[i] == '\0') continue;
+        if (bytes[i] == '\r' && i + 1 < size && bytes[i + 1] == '\n') continue;
+        text += bytes[i];
+    }
+    return Ascii(text.data(), (int)text.size()) ? text : Cp932ToUtf8(text.data(), text.size());
+}
+
 // A result that changes nothing when it fails.
 void Ignore(int) {}
 
@@ -52,11 +92,93 @@ int NativeFiles::OpenRead(const char* name) {
         close(fd);
         return -1;
     }
+    reading_[fd] = Reading{};
+    reading_[fd].name = name;
     return fd;
 }
 
-// A read that waits for a pipe or a device at most waitMs.
+// The first bytes that are not ASCII decide: UTF-8 when they are valid UTF-8.
+// A character cut at the end of a read waits for the next one.
+int NativeFiles::FromUtf8(Reading* r, const char* bytes, int size, char* buffer, bool ended) {
+    std::string text = r->cut + std::string(bytes, (size_t)size);
+    r->cut.clear();
+    if (!r->started && text.size() < 3 && !ended &&
+        text.compare(0, text.size(), kByteOrderMark, text.size()) == 0) {
+        r->cut = text; // perhaps a byte-order mark, perhaps not
+        return 0;
+    }
+    size_t from = 0;
+    if (!r->started && text.compare(0, 3, kByteOrderMark) == 0) {
+        r->encoding = kUtf8;
+        from = 3;
+    }
+    r->started = true;
+    size_t valid = ValidUtf8Length(text.data(), text.size());
+    bool cut = !ended && CutCharacter(text, valid);
+    if (r->encoding == kUndecided && !Ascii(text.data(), (int)text.size()))
+        r->encoding = valid == text.size() || cut ? kUtf8 : kCp932;
+    if (r->encoding != kUtf8) {
+        memcpy(buffer, text.data(), text.size());
+        return (int)text.size();
+    }
+    size_t whole = cut ? valid : text.size(); // a cut character waits
+    r->cut = text.substr(whole);
+    std::string out;
+    for (size_t at = from; at < whole;) {
+        size_t feed = text.find('\n', at);
+        size_t end = feed < whole ? feed : whole;
+        std::string part;
+        if (r->refusing) {
+            // the rest of a refused line is dropped
+        } else if (Utf8ToCp932Exactly(text.data() + at, end - at, &part)) {
+            out += part;
+        } else if (r->lineStart) {
+            // A line with a character that has no code page 932 form is
+            // a comment line to the core, and a message says why.
+            out += "//";
+            r->refusing = true;
+            int suppress = g_console.suppress;
+            g_console.suppress = 0;
+            AppendErrorFormat(" %s %ld 行目: Shift-JIS で表せない文字があります\r\n",
+                              r->name.c_str(), r->line + 1);
+            g_console.suppress = suppress;
+        } else {
+            // The line's start has gone to the core already: it cannot run.
+            out += Utf8ToCp932(text.data() + at, end - at, kNoSuchCharacter);
+        }
+        r->lineStart = feed < whole;
+        if (r->lineStart) {
+            out += '\n';
+            r->refusing = false;
+            ++r->line;
+        }
+        at = end + (feed < whole ? 1 : 0);
+    }
+    memcpy(buffer, out.data(), out.size());
+    return (int)out.size();
+}
+
+// A read that waits for a pipe or a device at most waitMs; a UTF-8 script
+// comes as code page 932, which never takes more bytes.
 int NativeFiles::Read(int handle, char* buffer, int size, int waitMs) {
+    auto found = reading_.find(handle);
+    Reading* r = found == reading_.end() || windowsBytes ? nullptr : &found->second;
+    if (r && r->encoding != kCp932) {
+        for (;;) {
+            std::string raw((size_t)size, '\0');
+            // A refused line's "//" can be longer than what it stands for.
+            int room = (size - (int)r->cut.size()) / 2;
+            int n = ReadBytes(handle, &raw[0], room > 4 ? room : 4, waitMs);
+            if (n < 0) return n;
+            int converted = FromUtf8(r, raw.data(), n, buffer, n == 0);
+            if (converted > 0 || n == 0) return converted;
+        }
+    }
+    return ReadBytes(handle, buffer, size, waitMs);
+}
+
+// A read of the bytes as they are.
+int NativeFiles::ReadBytes(int handle, char* buffer, int size, int waitMs) {
     for (;;) {
         ssize_t n = read(handle, buffer, (size_t)size);
         if (n >= 0) return (int)n;
@@ -72,6 +194,7 @@ int NativeFiles::Read(int handle, char* buffer, int size, int waitMs) {
 }
 
 void NativeFiles::Close(int handle) {
+    reading_.erase(handle);
     close(handle);
 }
 
@@ -106,8 +229,15 @@ int NativeFiles::CreateReplacement(const char* name) {
     return fd;
 }
 
-// Writes every byte, resuming after short writes.
+// Writes every byte, resuming after short writes; a transcript as a Linux
+// text file unless the Windows bytes are asked for.
 bool NativeFiles::Write(int handle, const char* bytes, int size) {
+    std::string text;
+    if (!windowsBytes) {
+        text = AsLinuxText(bytes, size);
+        bytes = text.data();
+        size = (int)text.size();
+    }
     while (size > 0) {
         ssize_t n = write(handle, bytes, (size_t)size);
         if (n < 0 && errno == EINTR) continue;

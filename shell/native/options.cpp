@@ -59,7 +59,7 @@ const OptionEntry kOptions[] = {
     {"--transcript", &Options::transcript, nullptr, nullptr,
      "--transcript    on a pipe: print the whole transcript (prompts, statements)"},
     {"--raw", &Options::raw, nullptr, nullptr,
-     "--raw           print the transcript's bytes as the console holds them"},
+     "--raw           the console's own bytes (CP932, CR LF) in the transcript and saved files"},
     {"--ini", nullptr, &Options::ini, nullptr,
      "--ini FILE      the settings file (default $XDG_CONFIG_HOME/tolvane/tolvane.ini)"},
     {"--answer", nullptr, nullptr, ParseAnswer,
@@ -70,6 +70,8 @@ const OptionEntry kOptions[] = {
      "--save NAME     what a save-file dialog returns (default: cancelled)"},
     {"--events", nullptr, &Options::events, nullptr,
      "--events FILE   write one line per desktop action to FILE"},
+    {"--no-history", &Options::noHistory, nullptr, nullptr,
+     "--no-history    no history file (also TOLVANE_HISTORY=off)"},
     {"--help", &Options::help, nullptr, nullptr, "--help          this text"},
     {"--version", &Options::version, nullptr, nullptr, "--version       the version"},
     {"--decode", &Options::decode, nullptr, nullptr, nullptr}, // for the test wrappers
@@ -100,7 +102,8 @@ bool ParseOptions(int argc, char** argv, Options* o, char* error, int errorSize)
         for (const OptionEntry& s : kOptions)
             if (strlen(s.name) == length && strncmp(s.name, arg, length) == 0) entry = &s;
         if (!entry) {
-            snprintf(error, (size_t)errorSize, "unknown option '%.*s'", (int)length, arg);
+            snprintf(error, (size_t)errorSize,
+                     "unknown option '%.*s' (tolvane --help lists the options)", (int)length, arg);
             return false;
         }
         const char* value = nullptr;

@@ -16,6 +16,7 @@ struct Options {
     bool help = false;            // --help
     bool version = false;         // --version
     bool decode = false;          // --decode (for the test wrappers)
+    bool noHistory = false;       // --no-history: no history file for Alt+Up and Ctrl+R
     const char* script = nullptr; // the one optional positional SCRIPT
 };
 

@@ -112,7 +112,13 @@ int RunPipe(FILE* input) {
         DropOldLines();
         g_pipe.line.clear(); // the prompt the line is typed behind
         g_pipe.lineIsError = false;
-        TypeLine(IsAscii(line.data(), line.size()) ? line : Utf8ToCp932(line.data(), line.size()));
+        if (g_pipe.inputLine == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+        std::string cp932;
+        if (!LineToCp932(line, &cp932)) {
+            RefuseLine();
+            continue;
+        }
+        TypeLine(cp932);
         if (g_native.desktop.quitting) break;
         g_pipe.line.clear(); // the typed statement is no output
         ConsoleChar(kVkReturn, false, 1);

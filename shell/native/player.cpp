@@ -102,6 +102,23 @@ void StartSession(const char* settingsFile, const char* script) {
     StartConsole(name.empty() ? nullptr : name.c_str());
 }
 
+// ASCII needs no converter.
+bool LineToCp932(const std::string& utf8, std::string* cp932) {
+    if (IsAscii(utf8.data(), utf8.size())) {
+        *cp932 = utf8;
+        return true;
+    }
+    return Utf8ToCp932Exactly(utf8.data(), utf8.size(), cp932);
+}
+
+// An error message, so a pipe sends it to standard error with the line's number.
+void RefuseLine() {
+    g_native.edit.SetSel(kEndOfText, kEndOfText);
+    Append("\r\n");
+    AppendError(" Shift-JIS で表せない文字があります\r\n");
+    PrintPrompt();
+}
+
 // Routes one action to the console, the control or the desktop.
 void PlayAction(const KeyAction& action) {
     NativeDesktop& desktop = g_native.desktop;

@@ -37,3 +37,9 @@ void PlayKeyScript(const char* text, size_t size);
 void TypeText(const char* bytes, size_t size);
 // The console's text now, or as it was when the program quit.
 std::string CurrentText();
+// A typed line as the console's code page 932; false when a character has
+// no form there (or the line is no valid UTF-8).
+bool LineToCp932(const std::string& utf8, std::string* cp932);
+// Refuses the line that could not be typed: a line break, the message that
+// says why, the next prompt.
+void RefuseLine();

@@ -23,6 +23,7 @@
 #include "shell/native/boxes.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"
+#include "shell/native/recall.h"
 #include "shell/native/screen_view.h"
 #include "shell/native/spawn.h"
 #include "shell/native/term_keys.h"
@@ -53,7 +54,8 @@ struct ScreenState {
     int columns = 80, rows = 24;
     bool clicked = false; // the mouse has been clicked: the pointer is known
     int mouseRow = 0, mouseColumn = 0;
-    int dragAnchor = -1; // where the left button went down, -1 when up
+    int dragAnchor = -1;  // where the left button went down, -1 when up
+    bool refused = false; // a character without a code page 932 form was typed
 };
 
 ScreenState g_screen;
@@ -120,11 +122,11 @@ void ReadSize() {
     resizeterm(g_screen.rows, g_screen.columns);
 }
 
-// A resize: the new size, the view following the caret again.
+// A resize: the new size, the view refitted to it.
 void Resize() {
     g_resized = 0;
     ReadSize();
-    FollowCaret(&g_screen.view, g_screen.columns, TextRows());
+    RefitView(&g_screen.view, g_screen.columns, TextRows());
     Draw();
 }
 
@@ -387,37 +389,122 @@ void ModifiedCharacter(const TermKey& key) {
     unsigned c = key.codepoint >= 'a' && key.codepoint <= 'z' ? key.codepoint - 32 : key.codepoint;
     int modifiers = key.modifiers & (kModCtrl | kModAlt);
     if (modifiers == kModCtrl && c == 'C') return Interrupt();
+    if (modifiers == kModCtrl && c == 'R') return SearchRecall();
     if (modifiers == kModAlt && c == 'P') return PlayKey(kVkNonConvert, 0);
     if (modifiers == kModAlt && (c == '0' || c == '9')) modifiers = kModCtrl;
     for (const Accelerator& a : kAccelerators)
         if (a.key == (int)c && a.modifiers == modifiers) RunMenuCommand(a.id);
 }
 
-// A bracketed paste: its characters up to its end, typed by the core as a
-// paste (each line end presses Enter, everything else is text).
+// A character typed. One without a code page 932 form is not typed, and the
+// line it was typed on is refused at Enter.
+void TypedCharacter(const TermKey& key) {
+    unsigned c = key.codepoint;
+    if (c >= 0x80 && CodepointToCp932(c) == "?") {
+        g_screen.refused = true;
+        g_native.desktop.Beep();
+        return;
+    }
+    KeyAction action = MakeAction(kActionChar);
+    action.codepoint = c;
+    PlayAction(action);
+}
+
+// Enter: the input line is remembered for Alt+Up and Ctrl+R, then submitted;
+// a line with a refused character is not run.
+void EnterKey() {
+    char line[kLineSize];
+    bool input = ReadCaretLine(line).input;
+    if (g_screen.refused) {
+        g_screen.refused = false;
+        if (input) return RefuseLine();
+    }
+    MemoryEdit& edit = g_native.edit;
+    if (input && edit.LineLength(edit.Caret()) < kLineSize) RememberLine(line + 2);
+    PlayKey(kVkReturn, 0);
+}
+
+// A key while Ctrl+R searches; false when the search ended and the key goes
+// on as usual (Enter then runs the line found).
+bool SearchKey(const TermKey& key) {
+    int modifiers = key.modifiers & (kModCtrl | kModAlt);
+    if (key.code == kTkChar && modifiers == kModCtrl &&
+        (key.codepoint == 'r' || key.codepoint == 'g')) {
+        if (key.codepoint == 'r')
+            SearchRecall();
+        else
+            EndSearch(false);
+        return true;
+    }
+    if (key.code == kTkChar && modifiers == 0 && key.codepoint >= 0x20) {
+        std::string cp932 = CodepointToCp932(key.codepoint);
+        SearchType(cp932.c_str());
+        return true;
+    }
+    if (key.code == kTkBackspace) {
+        SearchType(nullptr);
+        return true;
+    }
+    if (key.code == kTkEscape) {
+        EndSearch(false);
+        return true;
+    }
+    if (key.code == kTkMouse && (key.button == kWheelUp || key.button == kWheelDown)) return false;
+    EndSearch(true);
+    return false;
+}
+
+// A bracketed paste, up to its end: each line typed by the core as a paste
+// (tabs and control characters are text) and entered as Enter enters a typed
+// line; the last line without a line end stays typed.
 void Paste() {
-    std::string text;
+    std::string run; // the line's text not yet typed, code page 932
+    bool afterCr = false;
     TermKey key;
-    while (NextKey(&key) && key.code != kTkPasteEnd)
-        if (key.code == kTkChar) text += CodepointToCp932(key.codepoint);
-    ConsolePaste(text.data(), (int)text.size());
+    while (NextKey(&key) && key.code != kTkPasteEnd) {
+        if (key.code != kTkChar) continue;
+        unsigned c = key.codepoint;
+        bool lf = c == '\n';
+        if (lf && afterCr) { // CR LF is one line end
+            afterCr = false;
+            continue;
+        }
+        afterCr = c == '\r';
+        if (c == '\r' || lf) {
+            ConsolePaste(run.data(), (int)run.size());
+            run.clear();
+            EnterKey();
+            if (g_native.desktop.Quitting()) return;
+        } else if (c >= 0x80 && CodepointToCp932(c) == "?") {
+            g_screen.refused = true;
+            g_native.desktop.Beep();
+        } else {
+            run += CodepointToCp932(c);
+        }
+    }
+    ConsolePaste(run.data(), (int)run.size());
 }
 
 // Routes one terminal key to the console's key handler, the accelerators,
 // the menu or the help; false when the view must not follow the caret.
+// Alt+Up, Alt+Down and Ctrl+R, which the Windows program leaves free,
+// recall earlier input lines.
 bool RouteKey(const TermKey& key) {
+    if (g_recall.searching && SearchKey(key)) return true;
+    if ((key.code == kTkUp || key.code == kTkDown) && key.modifiers == kModAlt) {
+        BrowseRecall(key.code == kTkUp ? -1 : 1);
+        return true;
+    }
+    if (key.code != kTkMouse) EndBrowsing();
     int shiftCtrl = key.modifiers & (kModShift | kModCtrl);
     switch (key.code) {
     case kTkChar:
-        if (key.modifiers & (kModCtrl | kModAlt)) {
+        if (key.modifiers & (kModCtrl | kModAlt))
             ModifiedCharacter(key);
-        } else {
-            KeyAction action = MakeAction(kActionChar);
-            action.codepoint = key.codepoint;
-            PlayAction(action);
-        }
+        else
+            TypedCharacter(key);
         return true;
-    case kTkEnter: PlayKey(kVkReturn, 0); return true;
+    case kTkEnter: EnterKey(); return true;
     case kTkTab: PlayKey(kVkTab, key.modifiers & kModShift); return true;
     case kTkBackspace: PlayKey(kVkBack, 0); return true;
     case kTkDelete: PlayKey(kVkDelete, 0); return true;
@@ -480,7 +567,7 @@ void LeaveLastScreen() {
 
 } // namespace
 
-// A UTF-8 locale, a terminal that terminfo knows.
+// A UTF-8 locale.
 bool ScreenCanStart(char* error, size_t errorSize) {
     setlocale(LC_ALL, "");
     const char* codeset = nl_langinfo(CODESET);
@@ -491,19 +578,19 @@ bool ScreenCanStart(char* error, size_t errorSize) {
                  codeset);
         return false;
     }
-    const char* term = getenv("TERM");
-    if (!TerminalTypeKnown(term)) {
-        snprintf(error, errorSize, "the terminal type '%s' is unknown to terminfo",
-                 term ? term : "");
-        return false;
-    }
     return true;
+}
+
+// A type that terminfo knows, with cursor addressing.
+bool ScreenTerminal() {
+    return TerminalAddressesCursor(getenv("TERM"));
 }
 
 // Key after key until the program quits, the terminal ends or a signal
 // stops it; the terminal restored and the last screen left behind.
 int RunScreen() {
     InstallSignals();
+    LoadRecall(g_native.desktop.options.noHistory ? "" : HistoryFilePath());
     StartCurses();
     NativeDesktop& desktop = g_native.desktop;
     desktop.boxes = &g_boxes;
@@ -511,6 +598,7 @@ int RunScreen() {
     bool follow = true;
     while (!desktop.quitting && !g_stopSignal) {
         if (follow) FollowCaret(&g_screen.view, g_screen.columns, TextRows());
+        g_screen.view.status = g_recall.searching ? SearchStatus() : "";
         // Pasted text arrives as many keys at once: one drawing after them.
         if (g_screen.keys.empty()) Draw();
         TermKey key;
@@ -520,7 +608,8 @@ int RunScreen() {
     desktop.boxes = nullptr;
     StopCurses();
     LeaveLastScreen();
-    return 0;
+    // A stop signal ends the program as the signal would have: 128 + its number.
+    return g_stopSignal ? 128 + g_stopSignal : 0;
 }
 
 // A UTF-8 character type for the widths; the boxes print as they open.

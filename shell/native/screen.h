@@ -11,6 +11,9 @@
 // True when the terminal can take the full-screen console; else a one-line
 // message in error. Sets the locale from the environment.
 bool ScreenCanStart(char* error, size_t errorSize);
+// True when the terminal's type can draw a full screen; others (TERM=dumb,
+// an unknown type) get the console line by line.
+bool ScreenTerminal();
 // Runs the full-screen console until the program quits, the terminal goes
 // or a SIGTERM or SIGHUP arrives. Returns the exit status.
 int RunScreen();

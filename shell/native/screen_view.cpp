@@ -173,6 +173,19 @@ void FollowCaret(ScreenView* view, int columns, int textRows) {
     if (column >= view->left + columns) view->left = column - columns * 3 / 4;
 }
 
+// No empty rows below the last line while lines lie above the top.
+void RefitView(ScreenView* view, int columns, int textRows) {
+    MemoryEdit& edit = g_native.edit;
+    int lowestTop = edit.LineCount() - textRows;
+    if (view->top > lowestTop) view->top = lowestTop > 0 ? lowestTop : 0;
+    int start = edit.LineIndex(edit.LineFromChar(edit.Caret()));
+    std::vector<Glyph> glyphs;
+    LayoutLine(edit.Text() + start, edit.LineLength(start), &glyphs);
+    int width = glyphs.empty() ? 0 : glyphs.back().column + glyphs.back().width;
+    if (width < columns) view->left = 0;
+    FollowCaret(view, columns, textRows);
+}
+
 // The text rows from the view's top line, the selection marked, and the
 // status bar at the bottom.
 void RenderConsole(const ScreenView& view, ScreenGrid* grid) {
@@ -204,7 +217,7 @@ void RenderConsole(const ScreenView& view, ScreenGrid* grid) {
             }
         }
     }
-    std::string status = StatusText(grid->columns);
+    std::string status = view.status.empty() ? StatusText(grid->columns) : view.status;
     for (int c = 0; c < grid->columns; ++c) grid->At(textRows, c) = Cell{" ", kAttrStatus};
     grid->Put(textRows, 0, status.c_str(), kAttrStatus, grid->columns);
 }

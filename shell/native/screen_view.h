@@ -36,6 +36,7 @@ struct ScreenGrid {
 struct ScreenView {
     int top = 0;
     int left = 0;
+    std::string status; // code page 932 text the status bar shows instead
 };
 
 // One character of a console line as it shows.
@@ -60,5 +61,8 @@ int OffsetOfColumn(const std::vector<Glyph>& glyphs, int column);
 
 // Moves the view so that the console's caret shows in the text rows.
 void FollowCaret(ScreenView* view, int columns, int textRows);
+// After a resize: the last line at the bottom when the text reaches that far,
+// no sideways offset when the caret's line fits, and the caret in view.
+void RefitView(ScreenView* view, int columns, int textRows);
 // Draws the console's lines and the status bar into grid.
 void RenderConsole(const ScreenView& view, ScreenGrid* grid);

@@ -54,12 +54,16 @@ int RunTerminal(bool raw) {
     std::string line;
     while (!g_native.desktop.quitting && ReadInputLine(stdin, &line)) {
         g_seam.edit->SetSel(kEndOfText, kEndOfText);
-        std::string cp932 = Utf8ToCp932(line.data(), line.size());
-        TypeText(cp932.data(), cp932.size());
+        std::string cp932;
+        bool typed = LineToCp932(line, &cp932);
+        if (typed) TypeText(cp932.data(), cp932.size());
         // The terminal has echoed the line and its Enter already.
         bool echoed = tty && !g_native.desktop.quitting;
         if (echoed) shown = CurrentText();
-        if (!g_native.desktop.quitting) ConsoleChar(kVkReturn, false, 1);
+        if (!typed)
+            RefuseLine();
+        else if (!g_native.desktop.quitting)
+            ConsoleChar(kVkReturn, false, 1);
         std::string now = CurrentText();
         std::string gained = GainedText(shown, now);
         if (echoed && gained.compare(0, 2, "\r\n") == 0) gained.erase(0, 2);

@@ -2,5 +2,6 @@
 // macros named like common words).
 #pragma once
 
-// True when terminfo knows the type.
-bool TerminalTypeKnown(const char* term);
+// True when terminfo knows the type and it can put the cursor anywhere on
+// the screen (dumb terminals and editors' shell buffers cannot).
+bool TerminalAddressesCursor(const char* term);

@@ -93,7 +93,9 @@ if mkdir disk && mount -t tmpfs -o size=16k tmpfs disk 2>/dev/null; then
     rm disk/fill
     run --keys full.keys
     grep -q "$mounted/old.txtに保存しました" <<< "$out" || fail "room again: not saved"
-    [ "$(tail -c 1 disk/old.txt | od -An -tx1 | tr -d ' ')" = 00 ] || fail "room again: no zero byte"
+    # a Linux text file: it ends with the save's own line, and holds no zero byte
+    [ "$(tail -c 1 disk/old.txt | od -An -tx1 | tr -d ' ')" = 0a ] || fail "room again: no line end last"
+    tr -d '\000' < disk/old.txt | cmp -s - disk/old.txt || fail "room again: a zero byte in the file"
     umount disk && mounted=""
 else
     echo "hostile: no tmpfs can be mounted here; the full-disk case is left out"

@@ -121,12 +121,12 @@ TEST(Options, Mistakes) {
         std::initializer_list<const char*> words;
         const char* message;
     } cases[] = {
-        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--bogus"}, "unknown option '--bogus' (tolvane --help lists the options)"},
         {{"--keys"}, "--keys needs a value"},
         {{"--answer", "maybe"}, "--answer takes yes or no, not 'maybe'"},
         {{"--raw=1"}, "--raw takes no value"},
         {{"a.tvs", "b.tvs"}, "only one script may be named ('b.tvs')"},
-        {{"-k"}, "unknown option '-k'"},
+        {{"-k"}, "unknown option '-k' (tolvane --help lists the options)"},
     };
     for (const auto& c : cases) {
         Options o;

@@ -54,6 +54,7 @@ class ScriptTest : public CoreTest {
         ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
         home = cwd;
         ASSERT_EQ(chdir(folder.c_str()), 0);
+        files.windowsBytes = true; // the core's own bytes, as the Windows program has them
     }
     void TearDown() override {
         EXPECT_EQ(chdir(home.c_str()), 0);
@@ -153,18 +154,25 @@ TEST_F(ScriptTest, ErrorsOnlyBeep) {
     EXPECT_EQ(Variable("q"), 1);
 }
 
-TEST_F(ScriptTest, LongLinesArriveInPiecesOf511) {
-    // 511 bytes, then the rest of the line as a statement of its own.
-    std::string line = "a=1" + std::string(508, ' ') + "b=2\r\n";
-    // 510 bytes and CR LF: the CR is read with the first piece and dropped.
-    line += "c=5" + std::string(507, ' ') + "\r\n";
-    WriteFile("long.tvs", line);
-    Run("call long");
-    EXPECT_EQ(Variable("a"), 1);
-    EXPECT_EQ(Variable("b"), 2);
+TEST_F(ScriptTest, LongLinesAreNotRun) {
+    // 514 characters: not run, neither whole nor in pieces, and said so.
+    std::string lines = "a=1" + std::string(508, ' ') + "b=2\r\n";
+    // 511 characters and CR LF, and 511 and LF: each runs.
+    lines += "c=5" + std::string(508, ' ') + "\r\n";
+    lines += "d=6" + std::string(508, ' ') + "\n";
+    // 512 characters, then a last line without a line end that runs.
+    lines += "e=7" + std::string(509, ' ') + "\nf=8";
+    WriteFile("long.tvs", lines);
+    std::string out = Run("call long");
+    EXPECT_EQ(out.substr(0, out.find(" long.tvs を")),
+              " long.tvs 1 行目: 行が長すぎます\r\n long.tvs 4 行目: 行が長すぎます\r\n");
+    EXPECT_EQ(Variable("a"), -999);
+    EXPECT_EQ(Variable("b"), -999);
+    EXPECT_EQ(Variable("e"), -999);
     EXPECT_EQ(Variable("c"), 5);
-    // a, b, c, the list and the call itself.
-    EXPECT_EQ(g_history.count, 5);
+    EXPECT_EQ(Variable("d"), 6);
+    EXPECT_EQ(Variable("f"), 8);
+    EXPECT_EQ(g_console.errors, 2);
 }
 
 TEST_F(ScriptTest, ExtensionRule) {
@@ -228,6 +236,45 @@ TEST_F(ScriptTest, SaveWritesTheTextAndOneZeroByte) {
     std::string expected = before + "\r\n" + std::string(1, '\0');
     EXPECT_EQ(Run("save out.txt"), " out.txtに保存しました。\r\n");
     EXPECT_EQ(ReadFile("out.txt"), expected);
+}
+
+// The terminal program's files: scripts in UTF-8 (or code page 932, as the
+// Windows program's), transcripts saved as UTF-8 with LF line ends.
+TEST_F(ScriptTest, TerminalFilesSpeakUtf8) {
+    files.windowsBytes = false;
+    const std::string kTable = "\xE8\xA1\xA8"; // 表 in UTF-8
+    const std::string kEuro = "\xE2\x82\xAC";
+    // A UTF-8 character cut by the reader's chunk of 8,192 bytes.
+    std::string filler;
+    while (filler.size() < 8191 - 100) filler += "//" + std::string(97, 'x') + "\n";
+    filler += "//" + std::string(8191 - filler.size() - 3, 'x') + "\n";
+    const struct {
+        std::string bytes;
+        const char* name; // the variable that must be 4
+        const char* printed;
+    } kScripts[] = {
+        {kTable + "=4\n", "表", ""},
+        {"\xEF\xBB\xBF"
+         "x=4\r\n",
+         "x", ""},                  // a byte-order mark is skipped
+        {"\x95\x5C=4\n", "表", ""}, // code page 932 stays
+        {filler + kTable + "=4\n", "表", ""},
+        {"k=4\n" + kEuro + "=5\nh" + kEuro + "=1\n", "k", // refused lines, not run
+         " s.tvs 2 行目: Shift-JIS で表せない文字があります\r\n"
+         " s.tvs 3 行目: Shift-JIS で表せない文字があります\r\n"},
+    };
+    for (const auto& c : kScripts) {
+        ResetCore();
+        g_seam.desktop = &dialogs;
+        WriteFile("s.tvs", c.bytes);
+        std::string out = Run("call s");
+        EXPECT_EQ(out.substr(0, out.find(" s.tvs を")), c.printed) << c.bytes.substr(0, 20);
+        EXPECT_EQ(Variable(c.name), 4) << c.bytes.substr(0, 20);
+    }
+    ClearConsole();
+    Append("d>表\r\n");
+    Run("save out.txt");
+    EXPECT_EQ(ReadFile("out.txt"), "d>" + kTable + "\n");
 }
 
 TEST_F(ScriptTest, SaveShortensALongerFile) {
@@ -335,7 +382,13 @@ TEST_F(ScriptTest, EndlessFilesEndAtTheBound) {
     for (const char* device : {"/dev/zero", "/dev/urandom"}) {
         std::filesystem::remove("endless.tvs");
         std::filesystem::create_symlink(device, "endless.tvs");
-        EXPECT_EQ(Run("call endless"), " endless.tvs" + kCut) << device;
+        // /dev/zero is one endless line, too long to run.
+        std::string out = Run("call endless");
+        const std::string last = " endless.tvs" + kCut;
+        EXPECT_EQ(out.compare(out.size() - last.size(), std::string::npos, last), 0) << device;
+        if (strcmp(device, "/dev/zero") == 0) {
+            EXPECT_EQ(out, " endless.tvs 1 行目: 行が長すぎます\r\n" + last);
+        }
         // Random lines may hold commands that change the display (hex, for one).
         ExpectSettled(files, strcmp(device, "/dev/zero") == 0);
     }
@@ -432,6 +485,7 @@ std::string Listing() {
 
 TEST_F(ScriptTest, AFailedSaveKeepsTheOldFile) {
     FaultyFiles faulty;
+    faulty.windowsBytes = true;
     g_seam.files = &faulty;
     const std::string old(6300, 'o');
     WriteFile("keep.txt", old);
