@@ -9,6 +9,7 @@
 #include "platform/key_script.h"
 #include "text/text.h"
 #include "shell/native/codepage.h"
+#include "shell/native/native_paths.h"
 #include "shell/native/player.h"
 
 namespace {
@@ -93,12 +94,8 @@ void DropLastCharacter(std::string* text) {
 // bracketed, table rows as two columns.
 std::vector<std::string> HelpLines() {
     std::vector<std::string> candidates;
-    char exe[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n > 0) {
-        exe[n] = '\0';
-        std::string folder(exe);
-        folder.resize(folder.rfind('/'));
+    std::string folder = ExecutableFolder();
+    if (!folder.empty()) {
         candidates.push_back(folder + "/tolvane-help.txt");
         candidates.push_back(folder + "/../share/tolvane/help.txt");
     }

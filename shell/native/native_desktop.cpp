@@ -14,14 +14,8 @@ namespace {
 
 // The first help document that exists, else the one beside the executable.
 std::string HelpDocumentPath() {
-    char exe[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    std::string folder = ".";
-    if (n > 0) {
-        exe[n] = '\0';
-        const char* slash = strrchr(exe, '/');
-        if (slash) folder.assign(exe, (size_t)(slash - exe));
-    }
+    std::string folder = ExecutableFolder();
+    if (folder.empty()) folder = ".";
     const char* const candidates[] = {
         "/tolvane.wri",
         "/share/tolvane.wri",

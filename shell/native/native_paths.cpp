@@ -111,3 +111,13 @@ std::string CoreNameOf(const char* path, bool scriptRule) {
     }
     return converts ? cp932 : Utf8ToCp932(path, strlen(path));
 }
+
+// The executable's path as the kernel reports it, without its file name.
+std::string ExecutableFolder() {
+    char exe[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0) return "";
+    exe[n] = '\0';
+    const char* slash = strrchr(exe, '/');
+    return slash ? std::string(exe, (size_t)(slash - exe)) : std::string();
+}

@@ -14,3 +14,5 @@
 // file meant is the one call opens, ".tvs" appended where call appends it.
 // A path to no file comes back as it is, in CP932.
 std::string CoreNameOf(const char* path, bool scriptRule);
+// The folder the running executable lies in; empty when it cannot be read.
+std::string ExecutableFolder();
