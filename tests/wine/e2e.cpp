@@ -498,8 +498,10 @@ void TrayMenuWhileHidden() {
         RECT menu = {};
         GetWindowRect(FindProcessWindow(&app, "#32768"), &menu);
         ClickAt((menu.left + menu.right) / 2, menu.top + 8, false);
+        // The menu's own loop answers the settling: wait for the menu to end.
+        Check(WaitFor([&] { return !InMenuMode(&app); }, 20000), "the click ends the tray menu");
         Settle(&app);
-        Check(IsWindowVisible(app.main) && !IsIconic(app.main),
+        Check(WaitFor([&] { return IsWindowVisible(app.main) && !IsIconic(app.main); }, 20000),
               (std::string(item) + " shows the window").c_str());
         app.lastText = ReadConsole(&app);
         if (item == kItems[0]) {

@@ -17,6 +17,7 @@ const int kBusyTimeout = 120000;  // milliseconds a program busy in one message 
 const int kMenuTimeout = 20000;   // milliseconds for a menu to open or to close
 const int kMenuDrawnWait = 150;   // milliseconds between a menu's opening and the first key
 const int kStartTimeout = 60000;  // milliseconds for the first prompt
+const int kQuitTimeout = 30000;   // milliseconds for a program that closed its window to end
 const int kFileNameCombo = 0x47C; // cmb13: the file name of the newer file dialogs
 const int kFileNameEdit = 0x480;  // edt1: the file name of the older ones
 
@@ -550,12 +551,13 @@ void Fail(RemoteApp* app, const std::string& what) {
 // A program that ended on its own ended well: its quit returns 0. Anything
 // else (a crash, a kill) fails the run, saying so.
 void ReportExitCode(RemoteApp* app) {
-    WaitForSingleObject(app->process.hProcess, 5000);
+    WaitForSingleObject(app->process.hProcess, kQuitTimeout);
     DWORD code = 0;
     if (!GetExitCodeProcess(app->process.hProcess, &code) || code == 0) return;
     char what[96];
     if (code == STILL_ACTIVE)
-        snprintf(what, sizeof what, "the program closed its window but did not end within 5 s");
+        snprintf(what, sizeof what, "the program closed its window but did not end within %d s",
+                 kQuitTimeout / 1000);
     else
         snprintf(what, sizeof what, "the program ended with exit code 0x%lx", code);
     Fail(app, what);
@@ -628,7 +630,9 @@ void PerformAction(RemoteApp* app, const KeyAction& action) {
     if (!app->delivered && !DeliverAction(app, action)) return;
     app->delivered = false;
     Settle(app);
-    if (!IsWindow(app->main) || !AppRunning(app)) {
+    // A program on its way out may have lost its console before its main
+    // window: either one gone is the program quitting.
+    if (!IsWindow(app->main) || !IsWindow(app->console) || !AppRunning(app)) {
         // The program quit during this action. Enter had put its line break at
         // the end of the console before the statement that quit ran.
         app->quit = true;
