@@ -24,13 +24,10 @@ NativeClocks g_clocks;
 
 // A known file, or the endless one; every other name is missing.
 int MemoryFiles::OpenRead(const char* name) {
-    const std::string* text = nullptr;
-    if (strcmp(name, "zero.tvs") != 0) {
-        auto found = files.find(name);
-        if (found == files.end()) return -1;
-        text = &found->second;
-    }
-    reading[next] = Reading{text, 0};
+    bool endless = strcmp(name, "zero.tvs") == 0;
+    auto found = files.find(name);
+    if (!endless && found == files.end()) return -1;
+    reading[next] = Reading{endless ? std::string() : found->second, endless, 0};
     return next++;
 }
 
@@ -38,13 +35,13 @@ int MemoryFiles::OpenRead(const char* name) {
 int MemoryFiles::Read(int handle, char* buffer, int size, int) {
     auto r = reading.find(handle);
     Require(r != reading.end(), "read of a file that is not open");
-    if (!r->second.text) {
+    if (r->second.endless) {
         memset(buffer, 0, (size_t)size);
         return size;
     }
-    size_t left = r->second.text->size() - r->second.at;
+    size_t left = r->second.text.size() - r->second.at;
     size_t n = left < (size_t)size ? left : (size_t)size;
-    memcpy(buffer, r->second.text->data() + r->second.at, n);
+    memcpy(buffer, r->second.text.data() + r->second.at, n);
     r->second.at += n;
     return (int)n;
 }

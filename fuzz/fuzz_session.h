@@ -16,8 +16,12 @@
 // endless "zero.tvs", and whatever save writes.
 struct MemoryFiles : Files {
     std::map<std::string, std::string> files;
+    // What a reader sees: the file as it was when opened (a save over the
+    // script that runs replaces the file, not what its reader reads), or
+    // endless zero bytes.
     struct Reading {
-        const std::string* text; // nullptr: endless zero bytes
+        std::string text;
+        bool endless;
         size_t at;
     };
     std::map<int, Reading> reading;
