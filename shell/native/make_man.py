@@ -2,9 +2,12 @@
 """Writes the manual page tolvane(1) from help.txt, the source of the help
 document, and from the option lines of `tolvane --help`: roff in UTF-8.
 
-help.txt: "= " title, "== " heading, "| a | b" a table row, other lines
-paragraphs (as make_help.py reads it)."""
+help.txt's markup is read by help_markup.py, beside help.txt."""
+import os
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "win32"))
+import help_markup  # noqa: E402
 
 
 def roff_text(text):
@@ -31,26 +34,21 @@ def options(usage):
 
 
 def row(term, text):
-    term = "|" if term == "pipe" else term
     return ".TP\n\\fB%s\\fR\n%s" % (roff_text(term), roff_text(text))
 
 
 def convert(lines, usage):
     title = "Tolvane"
     body = []
-    for line in lines:
-        line = line.rstrip("\n")
-        if not line.strip():
-            continue
-        if line.startswith("== "):
-            body.append(".SH %s" % roff_text(line[3:]))
-        elif line.startswith("= "):
-            title = line[2:]
-        elif line.startswith("| "):
-            cells = [c.strip() for c in line[2:].split(" | ")]
-            body.append(row(cells[0], cells[1]))
+    for kind, *parts in help_markup.blocks(lines):
+        if kind == "heading":
+            body.append(".SH %s" % roff_text(parts[0]))
+        elif kind == "title":
+            title = parts[0]
+        elif kind == "row":
+            body.append(row(parts[0], parts[1]))
         else:
-            body.append(".PP\n%s" % roff_text(line))
+            body.append(".PP\n%s" % roff_text(parts[0]))
     head = [
         '.TH TOLVANE 1 "" "Tolvane" "%s"' % roff_text(title),
         ".ad l",

@@ -2,9 +2,10 @@
 """Writes the help document tolvane.wri from help.txt: RTF in code page 932,
 which WordPad (the program Windows opens .wri documents with) shows.
 
-help.txt: "= " title, "== " heading, "| a | b" a table row, other lines
-paragraphs."""
+help.txt's markup is read by help_markup.py."""
 import sys
+
+import help_markup
 
 
 def rtf_text(text):
@@ -21,21 +22,16 @@ def rtf_text(text):
 
 def convert(lines):
     body = []
-    for line in lines:
-        line = line.rstrip("\n")
-        if not line.strip():
-            continue
-        if line.startswith("== "):
-            body.append("\\pard\\sb240\\sa80\\b\\fs24 %s\\b0\\fs20\\par" % rtf_text(line[3:]))
-        elif line.startswith("= "):
-            body.append("\\pard\\qc\\sa200\\b\\fs32 %s\\b0\\fs20\\par" % rtf_text(line[2:]))
-        elif line.startswith("| "):
-            cells = [c.strip() for c in line[2:].split(" | ")]
-            term = "|" if cells[0] == "pipe" else cells[0]
+    for kind, *parts in help_markup.blocks(lines):
+        if kind == "heading":
+            body.append("\\pard\\sb240\\sa80\\b\\fs24 %s\\b0\\fs20\\par" % rtf_text(parts[0]))
+        elif kind == "title":
+            body.append("\\pard\\qc\\sa200\\b\\fs32 %s\\b0\\fs20\\par" % rtf_text(parts[0]))
+        elif kind == "row":
             body.append("\\pard\\li2400\\fi-2200\\tx2400 \\f1 %s\\f0\\tab %s\\par"
-                        % (rtf_text(term), rtf_text(cells[1])))
+                        % (rtf_text(parts[0]), rtf_text(parts[1])))
         else:
-            body.append("\\pard\\sa100 %s\\par" % rtf_text(line))
+            body.append("\\pard\\sa100 %s\\par" % rtf_text(parts[0]))
     return ("{\\rtf1\\ansi\\ansicpg932\\deff0"
             "{\\fonttbl{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72 \\'82\\'6f\\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}"
             "{\\f1\\fmodern\\fcharset128 \\'82\\'6c\\'82\\'72 \\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}}\n"
