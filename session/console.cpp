@@ -84,6 +84,14 @@ void AppendErrorFormat(const char* format, ...) {
     va_end(args);
 }
 
+// Appends an error message even while a script has output switched off.
+void AppendErrorShown(const char* text) {
+    int suppress = g_console.suppress;
+    g_console.suppress = 0;
+    AppendError(text);
+    g_console.suppress = suppress;
+}
+
 // A command's argument that is missing or wrong.
 void CommandSyntaxError() {
     AppendError(" Syntax Error\r\n");

@@ -38,6 +38,8 @@ void AppendFormat(const char* format, ...) __attribute__((format(printf, 1, 2)))
 // the observer (a pipe sends these to standard error).
 void AppendError(const char* text);
 void AppendErrorFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Appends an error message even while a script has output switched off.
+void AppendErrorShown(const char* text);
 // The message of a command whose argument is missing or wrong.
 void CommandSyntaxError();
 void PrintPrompt();

@@ -182,14 +182,6 @@ void StripLineEnd(char* line, int n) {
     if (n > 0 && line[n - 1] == '\r') line[--n] = '\0';
 }
 
-// Prints an error message even while a script has output switched off.
-void AppendShown(const char* text) {
-    int suppress = g_console.suppress;
-    g_console.suppress = 0;
-    AppendError(text);
-    g_console.suppress = suppress;
-}
-
 // Hands the typed name to action, or the one chosen in the dialog; a
 // cancelled dialog does nothing.
 void WithFileName(const char* typed, bool save, const char* title, int filterIndex,
@@ -249,10 +241,10 @@ void RunLines(ScriptReader* reader) {
             // A line longer than the buffer is not run in pieces: it is
             // skipped, and said so even while output is off.
             skipping = true;
-            int suppress = g_console.suppress;
-            g_console.suppress = 0;
-            AppendErrorFormat(" %s %ld 行目: 行が長すぎます\r\n", reader->name, reader->line);
-            g_console.suppress = suppress;
+            char message[kNameSize + 64];
+            snprintf(message, sizeof message, " %s %ld 行目: 行が長すぎます\r\n", reader->name,
+                     reader->line);
+            AppendErrorShown(message);
             continue;
         }
         if (line[0] == '/' && line[1] == '/') continue;
@@ -330,7 +322,7 @@ void RunScript(const char* name) {
         snprintf(path + length, sizeof path - length, "%s", kScriptExtension);
 
     if (g_script.depth >= kMaxScriptDepth) {
-        AppendShown(" スクリプトの入れ子が深すぎます\r\n");
+        AppendErrorShown(" スクリプトの入れ子が深すぎます\r\n");
         return;
     }
     if (g_script.depth > 0 && TimeBoundReached()) {

@@ -4,15 +4,16 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <poll.h>
+#include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <string.h>
 
 #include "session/console.h"
 #include "platform/key_script.h"
 #include "shell/native/codepage.h"
+#include "text/text.h"
 
 namespace {
 
@@ -45,13 +46,6 @@ const char kByteOrderMark[] = "\xEF\xBB\xBF";
 // already: the geta mark, the usual sign of a character that is missing.
 const char kNoSuchCharacter[] = "\x81\xAC";
 
-// True when every byte is ASCII.
-bool Ascii(const char* bytes, int size) {
-    for (int i = 0; i < size; ++i)
-        if ((unsigned char)bytes[i] >= 0x80) return false;
-    return true;
-}
-
 // The bytes are the start of one UTF-8 character that a read cut.
 bool CutCharacter(const std::string& text, size_t from) {
     size_t n = text.size() - from;
@@ -72,7 +66,7 @@ std::string AsLinuxText(const char* bytes, int size) {
         if (bytes[i] == '\r' && i + 1 < size && bytes[i + 1] == '\n') continue;
         text += bytes[i];
     }
-    return Ascii(text.data(), (int)text.size()) ? text : Cp932ToUtf8(text.data(), text.size());
+    return IsAscii(text.data(), text.size()) ? text : Cp932ToUtf8(text.data(), text.size());
 }
 
 // A result that changes nothing when it fails.
@@ -115,7 +109,7 @@ int NativeFiles::FromUtf8(Reading* r, const char* bytes, int size, char* buffer,
     r->started = true;
     size_t valid = ValidUtf8Length(text.data(), text.size());
     bool cut = !ended && CutCharacter(text, valid);
-    if (r->encoding == kUndecided && !Ascii(text.data(), (int)text.size()))
+    if (r->encoding == kUndecided && !IsAscii(text.data(), text.size()))
         r->encoding = valid == text.size() || cut ? kUtf8 : kCp932;
     if (r->encoding != kUtf8) {
         memcpy(buffer, text.data(), text.size());
@@ -137,11 +131,11 @@ int NativeFiles::FromUtf8(Reading* r, const char* bytes, int size, char* buffer,
             // a comment line to the core, and a message says why.
             out += "//";
             r->refusing = true;
-            int suppress = g_console.suppress;
-            g_console.suppress = 0;
-            AppendErrorFormat(" %s %ld 行目: Shift-JIS で表せない文字があります\r\n",
-                              r->name.c_str(), r->line + 1);
-            g_console.suppress = suppress;
+            char message[kLineSize + 64];
+            snprintf(message, sizeof message,
+                     " %s %ld 行目: Shift-JIS で表せない文字があります\r\n", r->name.c_str(),
+                     r->line + 1);
+            AppendErrorShown(message);
         } else {
             // The line's start has gone to the core already: it cannot run.
             out += Utf8ToCp932(text.data() + at, end - at, kNoSuchCharacter);

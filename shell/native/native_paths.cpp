@@ -112,6 +112,13 @@ std::string CoreNameOf(const char* path, bool scriptRule) {
     return converts ? cp932 : Utf8ToCp932(path, strlen(path));
 }
 
+// Creates every folder on the way to a file that is missing.
+void MakeFolders(const std::string& file, unsigned mode) {
+    for (size_t slash = file.find('/', 1); slash != std::string::npos;
+         slash = file.find('/', slash + 1))
+        mkdir(file.substr(0, slash).c_str(), (mode_t)mode);
+}
+
 // The executable's path as the kernel reports it, without its file name.
 std::string ExecutableFolder() {
     char exe[PATH_MAX];

@@ -16,3 +16,6 @@
 std::string CoreNameOf(const char* path, bool scriptRule);
 // The folder the running executable lies in; empty when it cannot be read.
 std::string ExecutableFolder();
+// Creates every folder on the way to a file that is missing (mkdir -p of its
+// folder), each with the mode given.
+void MakeFolders(const std::string& file, unsigned mode);

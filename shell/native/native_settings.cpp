@@ -3,19 +3,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
 
+#include "shell/native/native_paths.h"
 #include "shell/native/profile.h"
-
-namespace {
-
-// Creates every folder on the way to a file (mkdir -p of its folder).
-void MakeFolders(const std::string& file) {
-    for (size_t i = 1; i < file.size(); ++i)
-        if (file[i] == '/') mkdir(file.substr(0, i).c_str(), 0755);
-}
-
-} // namespace
 
 // --ini, else the XDG configuration folder.
 std::string SettingsFilePath(const char* iniOption) {
@@ -60,6 +50,6 @@ void NativeSettings::ReadText(const char* section, const char* key, const char* 
 // Into the file in use, its folders made first.
 bool NativeSettings::WriteText(const char* section, const char* key, const char* text) {
     if (file_.empty()) return false;
-    MakeFolders(file_);
+    MakeFolders(file_, 0755);
     return WriteProfileText(file_.c_str(), section, key, text);
 }

@@ -1,27 +1,19 @@
 #include "shell/native/recall.h"
 
-#include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "session/console.h"
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
+#include "shell/native/native_paths.h"
 #include "text/text.h"
 
 Recall g_recall;
 
 namespace {
-
-// Creates each folder of a path that is missing.
-void MakeFolders(const std::string& file) {
-    for (size_t slash = file.find('/', 1); slash != std::string::npos;
-         slash = file.find('/', slash + 1))
-        if (mkdir(file.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return;
-}
 
 // A line of the file as it is written: UTF-8.
 std::string FileLine(const std::string& cp932) {
@@ -116,7 +108,7 @@ void RememberLine(const std::string& cp932) {
     if (full) g_recall.lines.erase(g_recall.lines.begin());
     if (g_recall.file.empty()) return;
     if (full) return RewriteFile();
-    MakeFolders(g_recall.file);
+    MakeFolders(g_recall.file, 0700);
     FILE* f = fopen(g_recall.file.c_str(), "a");
     if (!f) return;
     fprintf(f, "%s\n", FileLine(cp932).c_str());
