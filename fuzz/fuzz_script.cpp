@@ -14,7 +14,7 @@ namespace {
 size_t g_printed = 0; // bytes appended to the console while counted
 
 // Counts what reaches the console.
-void CountPrinted(const char* text, bool) {
+void CountPrinted(const char* text, AppendKind) {
     g_printed += std::char_traits<char>::length(text);
 }
 

@@ -36,42 +36,50 @@ void Append(const char* text) {
     if (g_console.suppress) return;
     MakeRoom((int)strlen(text));
     g_seam.edit->AppendAtEnd(text);
-    if (g_appendObserver) g_appendObserver(text, g_console.errorText != 0);
+    if (g_appendObserver) g_appendObserver(text, g_console.appending);
 }
 
 namespace {
 
-// Composes with printf conventions and appends, marked as an error message
-// when error is set; a text longer than the buffer is cut at a whole
-// character, and one whose format cannot be composed is left out.
-void AppendComposed(bool error, const char* format, va_list args) {
+// Appends text of one kind.
+void AppendKindOf(AppendKind kind, const char* text) {
+    g_console.appending = kind;
+    Append(text);
+    g_console.appending = kAppendOutput;
+}
+
+// Composes with printf conventions and appends as its kind; a text longer
+// than the buffer is cut at a whole character, and one whose format cannot
+// be composed is left out.
+void AppendComposed(AppendKind kind, const char* format, va_list args) {
     char composed[kFormatSize], whole[kFormatSize];
     int n = vsnprintf(composed, sizeof composed, format, args);
     if (n < 0) return;
     CopyText(whole, sizeof whole, composed,
              n < (int)sizeof composed ? n : (int)sizeof composed - 1);
-    g_console.errorText = error ? 1 : 0;
-    Append(whole);
-    g_console.errorText = 0;
+    AppendKindOf(kind, whole);
 }
 
 } // namespace
+
+// Appends text that stands on the input line.
+void AppendInput(const char* text) {
+    AppendKindOf(kAppendInput, text);
+}
 
 // Composes with printf conventions and appends.
 void AppendFormat(const char* format, ...) {
     if (g_console.suppress) return;
     va_list args;
     va_start(args, format);
-    AppendComposed(false, format, args);
+    AppendComposed(kAppendOutput, format, args);
     va_end(args);
 }
 
 // Appends an error message: counted even while output is suppressed.
 void AppendError(const char* text) {
     ++g_console.errors;
-    g_console.errorText = 1;
-    Append(text);
-    g_console.errorText = 0;
+    AppendKindOf(kAppendError, text);
 }
 
 // Composes an error message with printf conventions and appends it.
@@ -80,7 +88,7 @@ void AppendErrorFormat(const char* format, ...) {
     if (g_console.suppress) return;
     va_list args;
     va_start(args, format);
-    AppendComposed(true, format, args);
+    AppendComposed(kAppendError, format, args);
     va_end(args);
 }
 
@@ -107,8 +115,8 @@ const char* CurrentPrompt() {
 
 // An empty line unless crflag is set, then the prompt.
 void PrintPrompt() {
-    if (!g_settings.crflag) AppendFormat("%s", "\r\n");
-    AppendFormat("%s", CurrentPrompt());
+    if (!g_settings.crflag) AppendInput("\r\n");
+    AppendInput(CurrentPrompt());
 }
 
 // A line that begins with a prompt.
@@ -129,6 +137,25 @@ CaretLine ReadCaretLine(char* line) {
     int start, end;
     edit->GetSel(&start, &end);
     return CaretLine{true, (start & 0xFFFF) - edit->LineIndex(number)};
+}
+
+// The position behind the prompt of the last line, -1 without one.
+int InputLineStart() {
+    EditControl* edit = g_seam.edit;
+    int number = edit->LineFromChar(kEndOfText);
+    char line[kLineSize];
+    int n = edit->GetLine(number, line, kLineSize - 1);
+    line[n > 0 ? (n < kLineSize - 1 ? n : kLineSize - 1) : 0] = '\0';
+    return IsInputLine(line) ? edit->LineIndex(number) + 2 : -1;
+}
+
+// Replaces what stands behind the last prompt.
+bool PutInputLine(const char* text) {
+    int start = InputLineStart();
+    if (start < 0) return false;
+    g_seam.edit->SetSel(start, kEndOfText);
+    g_seam.edit->ReplaceSel(text);
+    return true;
 }
 
 // The control takes typed text up to the console's capacity.

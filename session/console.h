@@ -18,21 +18,27 @@ enum {
     kFormatSize = 2048, // formatted append composes in this many bytes
 };
 
+// What an appended text is: the program's answer, an error message, or what
+// stands on the input line (a prompt, a recalled or chosen statement).
+enum AppendKind { kAppendOutput, kAppendError, kAppendInput };
+
 struct ConsoleState {
     int suppress;             // output suppression: append prints nothing
     int errors;               // error messages reported since start, shown or not
-    int errorText;            // set while an error message is being appended
+    AppendKind appending;     // what the text being appended is
     char lastLine[kLineSize]; // statement text of the latest non-empty statement
     double ans;               // the last result
 };
 
 extern ConsoleState g_console;
 
-// Sees every text that append adds; error is set for an error message.
-typedef void (*AppendObserver)(const char* text, bool error);
+// Sees every text that append adds, with its kind.
+typedef void (*AppendObserver)(const char* text, AppendKind kind);
 extern AppendObserver g_appendObserver;
 
 void Append(const char* text);
+// Appends text that stands on the input line, not an answer of the program.
+void AppendInput(const char* text);
 void AppendFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Append and formatted append of an error message: counted, and marked for
 // the observer (a pipe sends these to standard error).
@@ -51,6 +57,12 @@ struct CaretLine {
 
 // Reads the caret's line (up to 511 bytes) into line.
 CaretLine ReadCaretLine(char* line);
+// The position behind the prompt of the console's last line; -1 when the
+// last line is no input line.
+int InputLineStart();
+// The text behind the last line's prompt becomes text, the caret behind it;
+// false, and nothing changed, when the last line is no input line.
+bool PutInputLine(const char* text);
 void ClearConsole();
 // Gives the console its capacity; once, when the console exists.
 void OpenConsole();

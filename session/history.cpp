@@ -80,7 +80,7 @@ void RecallHistory(const char* arg) {
     char entry[kLineSize] = "";
     g_seam.menu->TextAt((int)number, entry, sizeof entry);
     PrintPrompt();
-    Append(entry);
+    AppendInput(entry);
     g_history.state = kHistoryRecall;
 }
 
@@ -88,5 +88,5 @@ void RecallHistory(const char* arg) {
 void ChooseHistoryItem(int id) {
     char entry[kLineSize] = "";
     g_seam.menu->TextOf(id, entry, sizeof entry);
-    Append(entry);
+    AppendInput(entry);
 }

@@ -100,7 +100,7 @@ void InsertParentheses() {
 void AppendTemplate(const char* text) {
     char line[kLineSize];
     if (!ReadCaretLine(line).input) return;
-    Append(text);
+    AppendInput(text);
     CaretOneBack();
 }
 

@@ -26,11 +26,11 @@ PipeState g_pipe;
 
 // One finished output line: results to standard output without the leading
 // blank the console puts there; error messages to standard error with the
-// input line they came from. Prompts and blank lines are the console's own.
+// input line they came from. Blank lines are the console's own.
 void EmitLine() {
     std::string& text = g_pipe.line;
     if (!text.empty() && text.back() == '\r') text.pop_back();
-    if (text.find_first_not_of(' ') != std::string::npos && !IsInputLine(text.c_str())) {
+    if (text.find_first_not_of(' ') != std::string::npos) {
         const char* shown = text[0] == ' ' ? text.c_str() + 1 : text.c_str();
         std::string utf8 = IsAscii(text.data(), text.size()) ? std::string(shown)
                                                              : Cp932ToUtf8(shown, strlen(shown));
@@ -48,33 +48,26 @@ void EmitLine() {
     g_pipe.lineIsError = false;
 }
 
-// The append observer: assembles lines; a line with an error message in it
-// goes to standard error whole.
-void Observe(const char* text, bool error) {
+// The append observer: assembles the program's answers into lines, a line
+// with an error message in it goes to standard error whole; prompts and
+// statements on the input line are nobody's output here.
+void Observe(const char* text, AppendKind kind) {
+    if (kind == kAppendInput) return;
     for (const char* p = text; *p; ++p) {
         if (*p == '\n') {
             EmitLine();
             continue;
         }
-        if (error) g_pipe.lineIsError = true;
+        if (kind == kAppendError) g_pipe.lineIsError = true;
         g_pipe.line += *p;
     }
 }
 
-// Typing text that holds no control character is the same as putting it at
-// the caret in one step.
-bool HasControl(const std::string& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](unsigned char c) { return c < 0x20 || c == 0x7F; });
-}
-
-// Types a line at the end of the console.
-void TypeLine(const std::string& cp932) {
-    g_seam.edit->SetSel(kEndOfText, kEndOfText);
-    if (HasControl(cp932))
-        TypeText(cp932.data(), cp932.size());
-    else
-        g_seam.edit->ReplaceSel(cp932.c_str());
+// Leaves out control characters: the console takes none as text, a tab
+// included (a double-byte character's second byte is never one).
+void DropControls(std::string* cp932) {
+    auto control = [](unsigned char c) { return c < 0x20 || c == 0x7F; };
+    cp932->erase(std::remove_if(cp932->begin(), cp932->end(), control), cp932->end());
 }
 
 // Nobody sees a piped transcript: what lies before the input line goes, so
@@ -103,24 +96,21 @@ void BeginPipeOutput() {
     g_appendObserver = Observe;
 }
 
-// Type each line at the end of the console and press Enter; a statement
-// recalled with "!" is run at once, as there is nobody to edit it.
+// Each line behind the last prompt, then Enter; a statement recalled with
+// "!" is run at once, as there is nobody to edit it.
 int RunPipe(FILE* input) {
     std::string line;
     while (!g_native.desktop.quitting && ReadInputLine(input, &line)) {
         ++g_pipe.inputLine;
         DropOldLines();
-        g_pipe.line.clear(); // the prompt the line is typed behind
-        g_pipe.lineIsError = false;
         if (g_pipe.inputLine == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
         std::string cp932;
         if (!LineToCp932(line, &cp932)) {
             RefuseLine();
             continue;
         }
-        TypeLine(cp932);
-        if (g_native.desktop.quitting) break;
-        g_pipe.line.clear(); // the typed statement is no output
+        DropControls(&cp932);
+        PutInputLine(cp932.c_str());
         ConsoleChar(kVkReturn, false, 1);
         if (!g_native.desktop.quitting && RecallStands()) ConsoleChar(kVkReturn, false, 1);
     }

@@ -137,7 +137,7 @@ void PlayAction(const KeyAction& action) {
     case kActionMinimize: desktop.HideWindow(); break;
     case kActionTrayLeft: desktop.ShowWindow(); break;
     case kActionTrayRight: desktop.ShowPopupMenu(kMenuAtPointer); break;
-    case kActionDrop: AppendFormat("%s", CoreNameOf(action.path, false).c_str()); break;
+    case kActionDrop: AppendInput(CoreNameOf(action.path, false).c_str()); break;
     case kActionPaste: {
         std::string text = PasteText(action.path);
         ConsolePaste(text.data(), (int)text.size());

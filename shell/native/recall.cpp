@@ -32,17 +32,6 @@ void RewriteFile() {
         unlink(temp.c_str());
 }
 
-// The start of the input line at the end of the console, -1 when the last
-// line is no input line.
-int LastPromptEnd() {
-    EditControl* edit = g_seam.edit;
-    int line = edit->LineFromChar(kEndOfText);
-    char text[kLineSize];
-    int n = edit->GetLine(line, text, kLineSize - 1);
-    text[n > 0 ? (n < kLineSize - 1 ? n : kLineSize - 1) : 0] = '\0';
-    return IsInputLine(text) ? edit->LineIndex(line) + 2 : -1;
-}
-
 // The text behind the last prompt.
 std::string BehindPrompt(int start) {
     EditControl* edit = g_seam.edit;
@@ -50,14 +39,6 @@ std::string BehindPrompt(int start) {
     std::string all((size_t)length + 1, '\0');
     int n = edit->GetText(&all[0], length + 1);
     return all.substr((size_t)start, (size_t)(n - start));
-}
-
-// Puts text behind the last prompt in place of what is there, the caret at its end.
-void PutBehindPrompt(const std::string& text) {
-    int start = LastPromptEnd();
-    if (start < 0) return;
-    g_seam.edit->SetSel(start, kEndOfText);
-    g_seam.edit->ReplaceSel(text.c_str());
 }
 
 // The newest line from index down that holds the query, -1 when none.
@@ -117,7 +98,7 @@ void RememberLine(const std::string& cp932) {
 
 // Past the newest line what was typed comes back; past the oldest nothing moves.
 void BrowseRecall(int direction) {
-    int start = LastPromptEnd();
+    int start = InputLineStart();
     int count = (int)g_recall.lines.size();
     if (start < 0 || count == 0) return;
     if (g_recall.browsing < 0) {
@@ -128,12 +109,12 @@ void BrowseRecall(int direction) {
     int next = g_recall.browsing + direction;
     if (next < 0) return;
     if (next >= count) {
-        PutBehindPrompt(g_recall.typed);
+        PutInputLine(g_recall.typed.c_str());
         g_recall.browsing = -1;
         return;
     }
     g_recall.browsing = next;
-    PutBehindPrompt(g_recall.lines[(size_t)next]);
+    PutInputLine(g_recall.lines[(size_t)next].c_str());
 }
 
 void EndBrowsing() {
@@ -144,7 +125,7 @@ void EndBrowsing() {
 void SearchRecall() {
     EndBrowsing();
     if (!g_recall.searching) {
-        int start = LastPromptEnd();
+        int start = InputLineStart();
         if (start < 0) return;
         g_recall.searching = true;
         g_recall.typed = BehindPrompt(start);
@@ -157,7 +138,7 @@ void SearchRecall() {
     int found = FindOlder(from);
     if (found < 0) return g_seam.desktop->Beep();
     g_recall.found = found;
-    PutBehindPrompt(g_recall.lines[(size_t)found]);
+    PutInputLine(g_recall.lines[(size_t)found].c_str());
 }
 
 // The query grows or shrinks; the newest line that holds it shows.
@@ -173,13 +154,14 @@ void SearchType(const char* cp932) {
     int found = query.empty() ? -1 : FindOlder((int)g_recall.lines.size() - 1);
     if (!query.empty() && found < 0) g_seam.desktop->Beep();
     if (found >= 0 || query.empty()) g_recall.found = found;
-    PutBehindPrompt(g_recall.found >= 0 ? g_recall.lines[(size_t)g_recall.found] : g_recall.typed);
+    PutInputLine(
+        (g_recall.found >= 0 ? g_recall.lines[(size_t)g_recall.found] : g_recall.typed).c_str());
 }
 
 void EndSearch(bool keep) {
     if (!g_recall.searching) return;
     g_recall.searching = false;
-    if (!keep) PutBehindPrompt(g_recall.typed);
+    if (!keep) PutInputLine(g_recall.typed.c_str());
 }
 
 // As readline shows it, in the program's words.

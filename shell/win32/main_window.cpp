@@ -22,7 +22,7 @@ void TypeDroppedFile(HDROP drop) {
     UINT length = LateDragQueryFile(drop, 0, name, sizeof name);
     if (length > 0 && length < sizeof name) {
         DWORD shortLength = GetShortPathNameA(name, shortName, sizeof shortName);
-        AppendFormat("%s", (shortLength > 0 && shortLength < sizeof shortName) ? shortName : name);
+        AppendInput((shortLength > 0 && shortLength < sizeof shortName) ? shortName : name);
     }
     LateDragFinish(drop);
 }
