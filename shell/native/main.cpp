@@ -11,7 +11,7 @@
 #include "shell/native/pipe.h"
 #include "shell/native/player.h"
 #include "shell/native/screen.h"
-#include "shell/native/terminal.h"
+#include "shell/native/transcript.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     } else if (fullScreen) {
         status = RunScreen();
     } else {
-        status = RunTerminal(options.raw);
+        status = RunTranscript(options.raw);
     }
     if (events) fclose(events);
     return status;

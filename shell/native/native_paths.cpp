@@ -119,6 +119,16 @@ void MakeFolders(const std::string& file, unsigned mode) {
         mkdir(file.substr(0, slash).c_str(), (mode_t)mode);
 }
 
+// The variable's folder when absolute (relative ones are to be ignored),
+// else the home's.
+std::string XdgFile(const char* variable, const char* homeFolder, const char* name) {
+    const char* base = getenv(variable);
+    if (base && *base == '/') return std::string(base) + "/tolvane/" + name;
+    const char* home = getenv("HOME");
+    if (!home || !*home) return "";
+    return std::string(home) + "/" + homeFolder + "/tolvane/" + name;
+}
+
 // The executable's path as the kernel reports it, without its file name.
 std::string ExecutableFolder() {
     char exe[PATH_MAX];

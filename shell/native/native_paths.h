@@ -16,6 +16,10 @@
 std::string CoreNameOf(const char* path, bool scriptRule);
 // The folder the running executable lies in; empty when it cannot be read.
 std::string ExecutableFolder();
+// A file of the program under an XDG base folder: $VARIABLE/tolvane/NAME when
+// the variable holds an absolute path, else $HOME/HOME_FOLDER/tolvane/NAME;
+// empty without a home.
+std::string XdgFile(const char* variable, const char* homeFolder, const char* name);
 // Creates every folder on the way to a file that is missing (mkdir -p of its
 // folder), each with the mode given.
 void MakeFolders(const std::string& file, unsigned mode);

@@ -10,10 +10,7 @@
 // --ini, else the XDG configuration folder.
 std::string SettingsFilePath(const char* iniOption) {
     if (iniOption) return iniOption;
-    const char* config = getenv("XDG_CONFIG_HOME");
-    if (config && *config) return std::string(config) + "/tolvane/tolvane.ini";
-    const char* home = getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.config/tolvane/tolvane.ini";
+    return XdgFile("XDG_CONFIG_HOME", ".config", "tolvane.ini");
 }
 
 // A file that is there but cannot be used.

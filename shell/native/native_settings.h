@@ -7,7 +7,7 @@
 #include "platform/settings_store.h"
 
 // The --ini path when given, else $XDG_CONFIG_HOME/tolvane/tolvane.ini, else
-// ~/.config/tolvane/tolvane.ini.
+// ~/.config/tolvane/tolvane.ini; empty (no file) without either.
 std::string SettingsFilePath(const char* iniOption);
 // What keeps a settings file from being read ("cannot read the settings
 // file", "the settings file is larger than 64 KiB"), or nullptr when it can

@@ -11,7 +11,7 @@
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
 #include "shell/native/player.h"
-#include "shell/native/terminal.h"
+#include "shell/native/transcript.h"
 #include "text/text.h"
 
 namespace {

@@ -54,11 +54,7 @@ int FindOlder(int index) {
 std::string HistoryFilePath() {
     const char* off = getenv("TOLVANE_HISTORY");
     if (off && strcmp(off, "off") == 0) return "";
-    const char* state = getenv("XDG_STATE_HOME");
-    if (state && *state == '/') return std::string(state) + "/tolvane/history";
-    const char* home = getenv("HOME");
-    if (!home || !*home) return "";
-    return std::string(home) + "/.local/state/tolvane/history";
+    return XdgFile("XDG_STATE_HOME", ".local/state", "history");
 }
 
 // The file's last kRecallLines lines, each as the console holds it.

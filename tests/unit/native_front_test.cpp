@@ -7,8 +7,9 @@
 #include <string>
 
 #include "shell/native/codepage.h"
+#include "shell/native/native_paths.h"
 #include "shell/native/options.h"
-#include "shell/native/terminal.h"
+#include "shell/native/transcript.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST(CodePage, TranscriptLineEnds) {
     EXPECT_EQ(TranscriptToUtf8(text.data(), text.size()), "\nd>1+2\n 3\n\nd>a\rb\nc");
 }
 
-TEST(Terminal, GainedText) {
+TEST(Transcript, GainedText) {
     const struct {
         const char* before;
         const char* now;
@@ -74,6 +75,32 @@ TEST(Terminal, GainedText) {
         {"l1\r\nd>cls\r\n", "\r\nd>", "\r\nd>"},
     };
     for (const auto& c : cases) EXPECT_EQ(GainedText(c.before, c.now), c.gained) << c.now;
+}
+
+// Where the settings and the history go: an absolute XDG folder, else the
+// home's; a relative XDG folder is ignored, and without a home there is none.
+TEST(Paths, XdgFiles) {
+    const struct {
+        const char* xdg; // nullptr: unset
+        const char* home;
+        const char* file;
+    } cases[] = {
+        {"/x/config", "/home/a", "/x/config/tolvane/tolvane.ini"},
+        {nullptr, "/home/a", "/home/a/.config/tolvane/tolvane.ini"},
+        {"", "/home/a", "/home/a/.config/tolvane/tolvane.ini"},
+        {"relative", "/home/a", "/home/a/.config/tolvane/tolvane.ini"},
+        {"relative", nullptr, ""},
+        {nullptr, "", ""},
+    };
+    std::string savedHome = getenv("HOME") ? getenv("HOME") : "";
+    for (const auto& c : cases) {
+        c.xdg ? setenv("XDG_CONFIG_HOME", c.xdg, 1) : unsetenv("XDG_CONFIG_HOME");
+        c.home ? setenv("HOME", c.home, 1) : unsetenv("HOME");
+        EXPECT_EQ(XdgFile("XDG_CONFIG_HOME", ".config", "tolvane.ini"), c.file)
+            << (c.xdg ? c.xdg : "(unset)");
+    }
+    setenv("HOME", savedHome.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 // Runs the parser over a command line given as words.

@@ -1,4 +1,4 @@
-#include "shell/native/terminal.h"
+#include "shell/native/transcript.h"
 
 #include <stdio.h>
 #include <unistd.h>
@@ -46,7 +46,7 @@ std::string GainedText(const std::string& before, const std::string& now) {
 }
 
 // The read-type-Enter-print loop.
-int RunTerminal(bool raw) {
+int RunTranscript(bool raw) {
     bool tty = isatty(0) != 0;
     g_native.desktop.bell = tty && isatty(2);
     std::string shown = CurrentText();

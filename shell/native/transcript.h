@@ -1,4 +1,6 @@
-// The interactive console in a terminal, and printing the console's text.
+// The console in line mode (--transcript, and a terminal that cannot address
+// the cursor): driven by lines of input, its text printed as it grows; and
+// the line reader the pipe shares.
 #pragma once
 
 #include <stdio.h>
@@ -17,4 +19,4 @@ std::string GainedText(const std::string& before, const std::string& now);
 // Reads lines from standard input, types each at the end of the console,
 // presses Enter and prints what the console gained, until the input ends or
 // the program quits. The session must be started. Returns the exit status.
-int RunTerminal(bool raw);
+int RunTranscript(bool raw);
