@@ -2,6 +2,7 @@
 
 #include "platform/accelerators.h"
 #include "platform/virtual_keys.h"
+#include "text/text.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -141,15 +142,6 @@ int Fail(char* error, int errorSize, int line, const char* message, const char* 
 }
 
 } // namespace
-
-// 1 for ASCII, 2 to 4 for the lead bytes of longer sequences.
-int Utf8Length(unsigned char c) {
-    if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF) return 2;
-    if (c >= 0xE0 && c <= 0xEF) return 3;
-    if (c >= 0xF0 && c <= 0xF4) return 4;
-    return 0;
-}
 
 // The kind set, every other field as it starts and the path empty: only its
 // first byte is written, as an action is made for every typed character.

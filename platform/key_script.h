@@ -36,8 +36,6 @@ struct KeyAction {
     char path[kKeyPathSize];  // kActionDrop and kActionPaste, terminated (set by MakeAction)
 };
 
-// The bytes a UTF-8 lead byte begins; 0 for a byte that begins nothing.
-int Utf8Length(unsigned char lead);
 // A fresh action of a kind: every field 0, the path empty.
 KeyAction MakeAction(int kind);
 

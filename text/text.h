@@ -1,4 +1,5 @@
-// Small text helpers shared by every layer: code page 932 bytes.
+// Small text helpers shared by every layer: code page 932 bytes, and the
+// length of a UTF-8 sequence.
 #pragma once
 
 #include <stddef.h>
@@ -16,6 +17,16 @@ inline bool IsTrailByte(unsigned char c) {
 // Bytes of the character at p: 2 for a lead byte with its trail byte, else 1.
 inline int CharLength(const char* p) {
     return IsLeadByte((unsigned char)p[0]) && IsTrailByte((unsigned char)p[1]) ? 2 : 1;
+}
+
+// The bytes a UTF-8 lead byte begins: 1 for ASCII, 2 to 4 for the lead
+// bytes of longer sequences, 0 for a byte that begins nothing.
+constexpr int Utf8Length(unsigned char c) {
+    return c < 0x80                 ? 1
+           : c >= 0xC2 && c <= 0xDF ? 2
+           : c >= 0xE0 && c <= 0xEF ? 3
+           : c >= 0xF0 && c <= 0xF4 ? 4
+                                    : 0;
 }
 
 // ASCII letter-case-insensitive equality, as lstrcmpiA answers it for these names.

@@ -4,7 +4,7 @@
 #include <iconv.h>
 #include <string.h>
 
-#include "platform/key_script.h"
+#include "text/text.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include "session/console.h"
-#include "platform/key_script.h"
 #include "shell/native/codepage.h"
 #include "text/text.h"
 

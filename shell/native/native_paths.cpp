@@ -61,8 +61,8 @@ std::string LinkNameOf(const std::string& path) {
     std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     std::string name;
     for (size_t i = 0; i < base.size();) {
-        unsigned char c = (unsigned char)base[i];
-        size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        size_t n = (size_t)Utf8Length((unsigned char)base[i]);
+        if (n == 0) n = 1; // a byte that begins no character: alone, and no name
         std::string ch = base.substr(i, n), cp932;
         if (ch == " " || ch == "\t" || ch == "'" || !Utf8NameToCp932(ch.c_str(), &cp932))
             name += '_';

@@ -2,7 +2,8 @@
 
 #include <string.h>
 
-#include "platform/key_script.h"
+#include "platform/virtual_keys.h"
+#include "text/text.h"
 
 namespace {
 
