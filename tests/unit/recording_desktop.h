@@ -1,5 +1,5 @@
 // A desktop that starts nothing: it records what it is asked and answers from
-// its fields. The unit tests and the fuzz targets share it.
+// its fields. The unit tests, the fuzz targets and the benchmarks share it.
 #pragma once
 
 #include <stdio.h>
