@@ -8,27 +8,13 @@
 #include "platform/model/memory_edit.h"
 #include "platform/model/memory_menu.h"
 #include "platform/seam.h"
+#include "tests/unit/recording_desktop.h"
 
 namespace {
 
-struct QuietDesktop : Desktop {
-    void Beep() override {}
-    bool AskYesNo(const char*, const char*) override { return true; }
-    bool ChooseFile(bool, const char*, int, char*, int) override { return false; }
-    void OpenHelp() override {}
-    void StartProgram(const char*) override {}
-    void OpenFileManager() override {}
-    void HideWindow() override {}
-    void ShowHiddenWindow() override {}
-    void SetTopmost(bool) override {}
-    void Quit() override {}
-    void SetupDialog() override {}
-    void ShowPopupMenu(MenuPlace) override {}
-};
-
 MemoryEdit g_edit;
 MemoryMenu g_menu;
-QuietDesktop g_desktop;
+RecordingDesktop g_desktop;
 
 // A fresh core over an empty in-memory console.
 void Start() {

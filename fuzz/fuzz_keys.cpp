@@ -13,7 +13,7 @@
 namespace {
 
 // The player's desktop for what ends the play; nothing is started.
-struct PlayerQuietDesktop : QuietDesktop {
+struct PlayerQuietDesktop : RecordingDesktop {
     void Quit() override { g_native.desktop.Quit(); }
     void HideWindow() override { g_native.desktop.HideWindow(); }
 };
@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!ParseKeyScript((const char*)data, size, &actions, error, sizeof error)) return 0;
     StartSession(nullptr, nullptr);
     ResetFuzzFiles();
+    ResetFuzzDesktop(&g_quiet);
     g_seam.desktop = &g_quiet;
     g_seam.files = &FuzzFiles();
     for (const KeyAction& action : actions) {
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ConsolePaste((const char*)data, (int)size);
         else
             PlayAction(action);
-        CheckInvariants(&g_quiet, kEndOfText - 1);
+        CheckInvariants(kEndOfText - 1);
     }
     CurrentText();
     return 0;

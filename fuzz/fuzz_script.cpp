@@ -22,10 +22,9 @@ void CountPrinted(const char* text, AppendKind) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartFuzzSession();
-    Desktop* desktop = g_seam.desktop;
     FuzzFiles().files["f.tvs"] = std::string((const char*)data, size);
     RunStatement("call f");
-    CheckInvariants(desktop);
+    CheckInvariants();
     // Output is on again and the next statement prints its result. The
     // result is counted as it is appended, not by the transcript's length:
     // a console near its limit drops its oldest lines to make room for it.
@@ -33,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_appendObserver = CountPrinted;
     RunStatement("7");
     g_appendObserver = nullptr;
-    CheckInvariants(desktop);
+    CheckInvariants();
     Require(g_printed > 0, "no output after the script");
     return 0;
 }

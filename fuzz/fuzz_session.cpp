@@ -16,7 +16,7 @@ namespace {
 
 MemoryEdit g_edit;
 MemoryMenu g_menu;
-QuietDesktop g_desktop;
+RecordingDesktop g_desktop;
 MemoryFiles g_files;
 NativeClocks g_clocks;
 
@@ -72,19 +72,20 @@ bool MemoryFiles::FinishReplacement(int handle, bool keep) {
     return keep;
 }
 
-// The open dialog chooses the self-calling script, the save dialog out.txt.
-bool QuietDesktop::ChooseFile(bool save, const char*, int, char* fileTitle, int size) {
-    snprintf(fileTitle, (size_t)size, "%s", save ? "out.txt" : "self");
-    return true;
-}
-
 // Fresh state everywhere.
 void StartFuzzSession() {
     g_edit.Reset();
-    g_desktop.quit = false;
+    ResetFuzzDesktop(&g_desktop);
     ResetFuzzFiles();
     g_seam = Seam{&g_edit, &g_menu, &g_desktop, &g_files, nullptr, &g_clocks};
     ResetCore();
+}
+
+// A fresh desktop whose open dialog chooses the self-calling script.
+void ResetFuzzDesktop(RecordingDesktop* desktop) {
+    *desktop = RecordingDesktop();
+    desktop->openFile = "self";
+    desktop->saveFile = "out.txt";
 }
 
 // The self-calling script and nothing else.
@@ -100,10 +101,9 @@ MemoryFiles& FuzzFiles() {
 }
 
 // The state that every statement must leave behind.
-void CheckInvariants(Desktop* desktop, int maxLength) {
+void CheckInvariants(int maxLength) {
     Require(g_console.suppress == 0, "output suppression left on");
     Require(ScriptDepth() == 0, "a script still counted as running");
-    Require(g_seam.desktop == desktop, "the desktop was not put back");
     Require(g_seam.files == nullptr || (g_files.reading.empty() && g_files.writing.empty()),
             "a file left open");
     int length = g_seam.edit->GetTextLength();

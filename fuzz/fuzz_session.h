@@ -9,8 +9,8 @@
 #include <string>
 
 #include "session/console.h"
-#include "platform/desktop.h"
 #include "platform/files.h"
+#include "tests/unit/recording_desktop.h"
 
 // Files kept in memory: a script named "self.tvs" that calls itself, the
 // endless "zero.tvs", and whatever save writes.
@@ -37,35 +37,20 @@ struct MemoryFiles : Files {
     bool FinishReplacement(int handle, bool keep) override;
 };
 
-// A desktop that starts nothing: questions answered yes, the dialogs choose
-// "self" and "out.txt", quitting is noted.
-struct QuietDesktop : Desktop {
-    bool quit = false;
-    void Beep() override {}
-    bool AskYesNo(const char*, const char*) override { return true; }
-    bool ChooseFile(bool save, const char*, int, char* fileTitle, int size) override;
-    void OpenHelp() override {}
-    void StartProgram(const char*) override {}
-    void OpenFileManager() override {}
-    void HideWindow() override {}
-    void ShowHiddenWindow() override {}
-    void SetTopmost(bool) override {}
-    void Quit() override { quit = true; }
-    void SetupDialog() override {}
-    void ShowPopupMenu(MenuPlace) override {}
-};
-
-// A fresh core on the in-memory console, menu, quiet desktop and files.
+// A fresh core on the in-memory console, menu, desktop and files.
 void StartFuzzSession();
+// The desktop as every session starts with it: nothing logged, questions
+// answered yes, the open dialog choosing "self" and the save dialog "out.txt".
+void ResetFuzzDesktop(RecordingDesktop* desktop);
 // The session's files as they are at its start.
 void ResetFuzzFiles();
 // The files of the session.
 MemoryFiles& FuzzFiles();
 // Aborts with a message unless the state between statements is sound:
 // evaluator nesting 0, output on, no script running and no file open, the
-// desktop as it must be, the transcript within maxLength (the program's own
-// output keeps it within kTranscriptLimit; what a person types can add to it
-// up to the end-of-text address).
-void CheckInvariants(Desktop* desktop, int maxLength = kTranscriptLimit);
+// transcript within maxLength (the program's own output keeps it within
+// kTranscriptLimit; what a person types can add to it up to the end-of-text
+// address).
+void CheckInvariants(int maxLength = kTranscriptLimit);
 // Aborts with a message when a condition fails.
 void Require(bool condition, const char* what);

@@ -10,7 +10,6 @@
 // The input's first line (at most a caret line's 511 bytes) is the statement.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartFuzzSession();
-    Desktop* desktop = g_seam.desktop;
     char line[kLineSize + 2] = "  ";
     size_t n = 0;
     while (n < size && n < kLineSize - 1 && data[n] != '\n' && data[n] != '\0') {
@@ -19,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     line[2 + n] = '\0';
     RunStatement(line + 2);
-    CheckInvariants(desktop);
+    CheckInvariants();
     // The session goes on as usual after it.
     RunStatement("1+1");
-    CheckInvariants(desktop);
+    CheckInvariants();
     return 0;
 }

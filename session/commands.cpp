@@ -104,7 +104,7 @@ void ZeroAction(const char* argument) {
 
 // setup: the setup dialog, then the stored always-on-top switch again.
 void SetupAction(const char*) {
-    g_seam.desktop->SetupDialog();
+    ModalCall([] { g_seam.desktop->SetupDialog(); });
     g_seam.desktop->SetTopmost(g_settings.ontopflag != 0);
 }
 

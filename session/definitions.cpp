@@ -11,6 +11,7 @@
 #include "platform/seam.h"
 #include "session/console.h"
 #include "session/print.h"
+#include "session/script.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ int ReadParameters(EvalState* s) {
 bool ConfirmRedefinition(const char* name) {
     char text[512];
     snprintf(text, sizeof text, "関数 %s() は既に定義されています。\n書き換えますか？", name);
-    return g_seam.desktop->AskYesNo(text, "Tolvane");
+    return ModalCall([&] { return g_seam.desktop->AskYesNo(text, "Tolvane"); });
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "session/console.h"
 #include "session/history.h"
 #include "session/print.h"
+#include "session/script.h"
 #include "session/statement.h"
 #include "platform/seam.h"
 #include "text/text.h"
@@ -51,7 +52,7 @@ void NextOperatorJump(const char* line, int column) {
 // Caret right before the previous operator, else right behind the prompt.
 void PreviousOperatorJump(const char* line, int column) {
     if (column <= 2) {
-        g_seam.desktop->Beep();
+        DesktopBeep();
         return;
     }
     int n = (int)strlen(line);
@@ -137,7 +138,7 @@ bool ConsoleChar(int ch, bool shift, long lParam) {
         if (lParam == 0) return false;
         CaretLine caret = ReadCaretLine(line);
         if (!caret.input || caret.column > 2) return false;
-        g_seam.desktop->Beep();
+        DesktopBeep();
         return true;
     }
     default: return false;
@@ -146,12 +147,12 @@ bool ConsoleChar(int ch, bool shift, long lParam) {
 
 // Right button down on the console: the popup menu at the pointer.
 void ConsoleRightClick() {
-    g_seam.desktop->ShowPopupMenu(kMenuAtPointer);
+    ModalCall([] { g_seam.desktop->ShowPopupMenu(kMenuAtPointer); });
 }
 
 // The menu key: the popup menu at the caret.
 void ConsoleMenuKey() {
-    g_seam.desktop->ShowPopupMenu(kMenuAtCaret);
+    ModalCall([] { g_seam.desktop->ShowPopupMenu(kMenuAtCaret); });
 }
 
 // A paste: runs of text typed at the caret, Enter at each line end.
@@ -175,7 +176,7 @@ void ConsolePaste(const char* text, int size) {
 void ClearInputLine() {
     char line[kLineSize];
     if (!ReadCaretLine(line).input) {
-        g_seam.desktop->Beep();
+        DesktopBeep();
         return;
     }
     int start = g_seam.edit->LineIndex(-1);

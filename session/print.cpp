@@ -6,6 +6,7 @@
 #include "platform/seam.h"
 #include "session/console.h"
 #include "session/settings.h"
+#include "session/script.h"
 #include "eval/number_text.h"
 #include "mathlib/tolvane_math.h"
 
@@ -136,7 +137,7 @@ void BeginEvaluation(EvalState* s, const char* text) {
 void ShowErrors(ErrorRecord* record) {
     for (int i = 0; i < record->count; ++i) {
         AppendErrorFormat(" %s\r\n", ErrorMessage(record->codes[i]));
-        if (ErrorBeeps(record->codes[i])) g_seam.desktop->Beep();
+        if (ErrorBeeps(record->codes[i])) DesktopBeep();
     }
     record->count = 0;
 }

@@ -47,54 +47,6 @@ ScriptState g_script;
 // The console's whole text for save: zero-filled before each use.
 char g_transcript[kTranscriptBuffer];
 
-// While scripts run, the desktop's modal calls are timed, so that the time a
-// person spends in a dialog or a question box is not counted as work.
-struct ModalTimer : Desktop {
-    Desktop* inner = nullptr;
-
-    // Runs a modal call and adds its duration to the time not counted.
-    template <typename Call> auto Timed(Call call) {
-        g_script.desktopCalled = true;
-        double before = WorkSeconds(), wallBefore = SteadySeconds();
-        auto result = call();
-        g_script.modal += WorkSeconds() - before;
-        g_script.wallModal += SteadySeconds() - wallBefore;
-        return result;
-    }
-    void Beep() override {
-        g_script.desktopCalled = true;
-        inner->Beep();
-    }
-    bool AskYesNo(const char* text, const char* caption) override {
-        return Timed([&] { return inner->AskYesNo(text, caption); });
-    }
-    bool ChooseFile(bool save, const char* title, int index, char* fileTitle, int size) override {
-        return Timed([&] { return inner->ChooseFile(save, title, index, fileTitle, size); });
-    }
-    void OpenHelp() override { inner->OpenHelp(); }
-    void StartProgram(const char* commandLine) override { inner->StartProgram(commandLine); }
-    void OpenFileManager() override { inner->OpenFileManager(); }
-    void HideWindow() override { inner->HideWindow(); }
-    void ShowHiddenWindow() override { inner->ShowHiddenWindow(); }
-    void SetTopmost(bool on) override { inner->SetTopmost(on); }
-    void Quit() override { inner->Quit(); }
-    bool Quitting() override { return inner->Quitting(); }
-    void SetupDialog() override {
-        Timed([&] {
-            inner->SetupDialog();
-            return 0;
-        });
-    }
-    void ShowPopupMenu(MenuPlace place) override {
-        Timed([&] {
-            inner->ShowPopupMenu(place);
-            return 0;
-        });
-    }
-};
-
-ModalTimer g_modalTimer;
-
 // One script file being read in lines.
 struct ScriptReader {
     int handle;
@@ -191,12 +143,13 @@ void WithFileName(const char* typed, bool save, const char* title, int filterInd
         return;
     }
     char fileTitle[kFileTitleSize] = "";
-    if (g_seam.desktop->ChooseFile(save, title, filterIndex, fileTitle, kFileTitleSize))
+    if (ModalCall([&] {
+            return g_seam.desktop->ChooseFile(save, title, filterIndex, fileTitle, kFileTitleSize);
+        }))
         action(fileTitle);
 }
 
-// The outermost script of a statement starts the work count and the clock,
-// and times the modal calls until it ends.
+// The outermost script of a statement starts the work count and the clocks.
 void BeginStatementScripts() {
     g_script.linesRead = 0;
     g_script.linesRun = 0;
@@ -205,14 +158,10 @@ void BeginStatementScripts() {
     g_script.modal = 0;
     g_script.wallModal = 0;
     g_script.cut = false;
-    g_modalTimer.inner = g_seam.desktop;
-    g_seam.desktop = &g_modalTimer;
 }
 
-// The outermost script has ended: the desktop as it was, and the one report
-// of a cut.
+// The outermost script has ended: the one report of a cut.
 void EndStatementScripts(const char* name) {
-    g_seam.desktop = g_modalTimer.inner;
     if (!g_script.cut) return;
     g_script.cut = false;
     AppendErrorFormat(" %s の実行を打ち切りました\r\n", name);
@@ -272,17 +221,15 @@ void SetScriptLineBudget(long lines) {
     g_script.lineBudget = lines;
 }
 
-// No script running and nothing counted: the desktop as the front-end set
-// it; the limits stay as the front-end (or a test) chose them.
+// No script running and nothing counted; the limits stay as the front-end
+// (or a test) chose them.
 void ResetScripts() {
-    if (g_seam.desktop == &g_modalTimer) g_seam.desktop = g_modalTimer.inner;
     ScriptState fresh{};
     fresh.limit = g_script.limit;
     fresh.wallLimit = g_script.wallLimit;
     fresh.lineBudget = g_script.lineBudget;
     fresh.runLine = g_script.runLine;
     g_script = fresh;
-    g_modalTimer.inner = nullptr;
 }
 
 // Statement entry runs the lines; set once, kept by ResetScripts.
@@ -292,6 +239,23 @@ void SetScriptLineRunner(void (*runLine)(const char* line)) {
 
 int ScriptDepth() {
     return g_script.depth;
+}
+
+// Beeps, noted as a call of the desktop.
+void DesktopBeep() {
+    g_script.desktopCalled = true;
+    g_seam.desktop->Beep();
+}
+
+// Notes the call and reads the clocks as it begins.
+ModalTiming::ModalTiming() : work(WorkSeconds()), wall(SteadySeconds()) {
+    g_script.desktopCalled = true;
+}
+
+// The call's time goes to the time not counted.
+ModalTiming::~ModalTiming() {
+    g_script.modal += WorkSeconds() - work;
+    g_script.wallModal += SteadySeconds() - wall;
 }
 
 // call: runs the named script, or asks for one with the open dialog.

@@ -36,3 +36,21 @@ void SetScriptLineRunner(void (*runLine)(const char* line));
 void ResetScripts();
 // Scripts running now, one inside the other (0 between statements).
 int ScriptDepth();
+
+// A beep of the desktop. A call of the desktop may take long, so after any
+// the next script line reads the clocks.
+void DesktopBeep();
+
+// Times a modal call of the desktop (a dialog, a question box, the popup
+// menu) while it lives: a person's time there is not the scripts' work.
+struct ModalTiming {
+    double work, wall; // the clocks' readings as the call began
+    ModalTiming();
+    ~ModalTiming();
+};
+
+// Makes a modal call of the desktop, timed; returns what the call returns.
+template <typename Call> auto ModalCall(Call call) {
+    ModalTiming timing;
+    return call();
+}

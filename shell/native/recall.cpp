@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "session/console.h"
+#include "session/script.h"
 #include "platform/seam.h"
 #include "shell/native/codepage.h"
 #include "shell/native/native_paths.h"
@@ -132,7 +133,7 @@ void SearchRecall() {
     if (g_recall.query.empty()) return;
     int from = g_recall.found >= 0 ? g_recall.found - 1 : (int)g_recall.lines.size() - 1;
     int found = FindOlder(from);
-    if (found < 0) return g_seam.desktop->Beep();
+    if (found < 0) return DesktopBeep();
     g_recall.found = found;
     PutInputLine(g_recall.lines[(size_t)found].c_str());
 }
@@ -148,7 +149,7 @@ void SearchType(const char* cp932) {
         query.erase(last);
     }
     int found = query.empty() ? -1 : FindOlder((int)g_recall.lines.size() - 1);
-    if (!query.empty() && found < 0) g_seam.desktop->Beep();
+    if (!query.empty() && found < 0) DesktopBeep();
     if (found >= 0 || query.empty()) g_recall.found = found;
     PutInputLine(
         (g_recall.found >= 0 ? g_recall.lines[(size_t)g_recall.found] : g_recall.typed).c_str());

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "session/reset_core.h"
 #include "session/statement.h"
@@ -16,49 +15,13 @@
 #include "platform/seam.h"
 #include "shell/native/native_clocks.h"
 #include "shell/native/native_files.h"
-
-struct TestDesktop : Desktop {
-    int beeps = 0;
-    bool answer = true;           // the answer to every question
-    std::string chosenFile;       // what a file dialog returns; empty: cancelled
-    std::vector<std::string> log; // every call but beeps, in order
-    bool quit = false;            // Quit was called
-
-    void Beep() override { ++beeps; }
-    bool AskYesNo(const char* text, const char*) override {
-        log.push_back(std::string("question ") + text);
-        return answer;
-    }
-    bool ChooseFile(bool save, const char*, int, char* fileTitle, int size) override {
-        log.push_back(save ? "save-dialog" : "open-dialog");
-        if (chosenFile.empty()) return false;
-        snprintf(fileTitle, (size_t)size, "%s", chosenFile.c_str());
-        return true;
-    }
-    void OpenHelp() override { log.push_back("open-help"); }
-    void StartProgram(const char* commandLine) override {
-        log.push_back(std::string("exec ") + commandLine);
-    }
-    void OpenFileManager() override { log.push_back("explorer"); }
-    void HideWindow() override { log.push_back("hide"); }
-    void ShowHiddenWindow() override { log.push_back("show-hidden"); }
-    void SetTopmost(bool on) override { log.push_back(on ? "topmost on" : "topmost off"); }
-    void Quit() override {
-        log.push_back("quit");
-        quit = true;
-    }
-    bool Quitting() override { return quit; }
-    void SetupDialog() override { log.push_back("setup-dialog"); }
-    void ShowPopupMenu(MenuPlace place) override {
-        log.push_back(place == kMenuAtCaret ? "popup-menu-at-caret" : "popup-menu");
-    }
-};
+#include "recording_desktop.h"
 
 class CoreTest : public ::testing::Test {
   protected:
     MemoryEdit edit;
     MemoryMenu menu;
-    TestDesktop desktop;
+    RecordingDesktop desktop;
     NativeFiles files;
     NativeClocks clocks;
 

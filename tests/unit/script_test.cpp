@@ -27,26 +27,13 @@
 
 namespace {
 
-// A desktop whose file dialogs also note their title and filter index.
-struct DialogDesktop : TestDesktop {
-    std::string title;
-    int filterIndex = 0;
-    bool ChooseFile(bool save, const char* t, int index, char* fileTitle, int size) override {
-        title = t;
-        filterIndex = index;
-        return TestDesktop::ChooseFile(save, t, index, fileTitle, size);
-    }
-};
-
 class ScriptTest : public CoreTest {
   protected:
-    DialogDesktop dialogs;
     std::string folder;
     std::string home;
 
     void SetUp() override {
         CoreTest::SetUp();
-        g_seam.desktop = &dialogs;
         char pattern[] = "/tmp/tolvane-script-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         folder = pattern;
@@ -149,7 +136,7 @@ TEST_F(ScriptTest, LineEndsCommentsAndEmptyLines) {
 TEST_F(ScriptTest, ErrorsOnlyBeep) {
     WriteFile("e.tvs", "1/0\nzz\nq=1\n");
     std::string out = Run("call e");
-    EXPECT_EQ(dialogs.beeps, 2);
+    EXPECT_EQ(desktop.beeps, 2);
     EXPECT_EQ(out.find("Divide"), std::string::npos);
     EXPECT_EQ(Variable("q"), 1);
 }
@@ -218,13 +205,11 @@ TEST_F(ScriptTest, SelfCallEndsAndClosesItsFiles) {
 
 TEST_F(ScriptTest, CallDialog) {
     EXPECT_EQ(Run("call"), "");
-    EXPECT_EQ(dialogs.log.back(), "open-dialog");
-    EXPECT_EQ(dialogs.title, "スクリプト読み込み");
-    EXPECT_EQ(dialogs.filterIndex, 2);
-    dialogs.chosenFile = "readme";
+    EXPECT_EQ(desktop.log.back(), "open-dialog スクリプト読み込み 2");
+    desktop.openFile = "readme";
     EXPECT_EQ(Run("call"), " readme.tvs が見あたりません\r\n");
     WriteFile("pick.tvs", "w=6\n");
-    dialogs.chosenFile = "pick.tvs";
+    desktop.openFile = "pick.tvs";
     Run("call");
     EXPECT_EQ(Variable("w"), 6);
 }
@@ -265,7 +250,6 @@ TEST_F(ScriptTest, TerminalFilesSpeakUtf8) {
     };
     for (const auto& c : kScripts) {
         ResetCore();
-        g_seam.desktop = &dialogs;
         WriteFile("s.tvs", c.bytes);
         std::string out = Run("call s");
         EXPECT_EQ(out.substr(0, out.find(" s.tvs を")), c.printed) << c.bytes.substr(0, 20);
@@ -301,10 +285,8 @@ TEST_F(ScriptTest, SaveAsTypedAndThroughTheDialog) {
     EXPECT_EQ(Run("saved=1"), " d=1に保存しました。\r\n");
     EXPECT_TRUE(std::filesystem::exists("d=1"));
     EXPECT_EQ(Run("save"), "");
-    EXPECT_EQ(dialogs.log.back(), "save-dialog");
-    EXPECT_EQ(dialogs.title, "計算結果保存");
-    EXPECT_EQ(dialogs.filterIndex, 3);
-    dialogs.chosenFile = "chosen.txt";
+    EXPECT_EQ(desktop.log.back(), "save-dialog 計算結果保存 3");
+    desktop.saveFile = "chosen.txt";
     EXPECT_EQ(Run("save"), " chosen.txtに保存しました。\r\n");
     EXPECT_EQ(ReadFile("chosen.txt").back(), '\0');
 }
@@ -319,8 +301,8 @@ size_t Count(const std::string& text, const std::string& part) {
 const std::string kCut = " の実行を打ち切りました\r\n";
 
 // After a cut everything is as after any statement: output on, the files
-// closed, the desktop the session's own, and the next statement prints (in
-// the plain display, unless random lines may have changed it).
+// closed, and the next statement prints (in the plain display, unless random
+// lines may have changed it).
 void ScriptTest::ExpectSettled(int files, bool plainDisplay) {
     EXPECT_EQ(g_console.suppress, 0);
     EXPECT_EQ(ScriptDepth(), 0);
@@ -345,7 +327,6 @@ TEST_F(ScriptTest, SelfCallsEndAtTheWorkBound) {
     EXPECT_EQ(Count(text, kCut), 1u);
     const std::string last = " self.tvs" + kCut;
     EXPECT_EQ(text.compare(text.size() - last.size(), std::string::npos, last), 0);
-    EXPECT_EQ(g_seam.desktop, &dialogs);
     EXPECT_GT(Variable("n"), 100);
     ExpectSettled(files);
     // The bound is the statement's: the next call runs again.
@@ -424,14 +405,14 @@ struct FakeClocks : NativeClocks {
 };
 
 // A desktop whose open dialog and beep take time on the fake clock.
-struct SlowDesktop : DialogDesktop {
+struct SlowDesktop : RecordingDesktop {
     bool ChooseFile(bool save, const char* t, int index, char* fileTitle, int size) override {
         g_now += 60; // a person looking for a file
-        return DialogDesktop::ChooseFile(save, t, index, fileTitle, size);
+        return RecordingDesktop::ChooseFile(save, t, index, fileTitle, size);
     }
     void Beep() override {
         g_now += 0.2; // work of the program's own
-        DialogDesktop::Beep();
+        RecordingDesktop::Beep();
     }
 };
 
@@ -441,7 +422,7 @@ TEST_F(ScriptTest, TimeInDialogsIsNotWork) {
     FakeClocks fake;
     g_seam.clocks = &fake;
     WriteFile("inner.tvs", "i=1\n");
-    slow.chosenFile = "inner.tvs";
+    slow.openFile = "inner.tvs";
     WriteFile("ask.tvs", "call\ncall\nk=5\n");
     std::string out = Run("call ask");
     EXPECT_EQ(out.find(kCut), std::string::npos);
@@ -451,7 +432,7 @@ TEST_F(ScriptTest, TimeInDialogsIsNotWork) {
     EXPECT_EQ(Run("call slow"), " slow.tvs" + kCut);
     EXPECT_EQ(slow.beeps, 3);
     EXPECT_EQ(Variable("k"), 5);
-    g_seam.desktop = &dialogs;
+    g_seam.desktop = &desktop;
 }
 
 // Files that fail at one step of a replacement, on the real files otherwise.

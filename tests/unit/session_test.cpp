@@ -39,16 +39,6 @@ struct MemorySettings : SettingsStore {
     }
 };
 
-// A desktop that records a quit as the front-ends do.
-struct QuittingDesktop : TestDesktop {
-    bool quit = false;
-    void Quit() override {
-        TestDesktop::Quit();
-        quit = true;
-    }
-    bool Quitting() override { return quit; }
-};
-
 class SessionTest : public CoreTest {
   protected:
     MemorySettings settings;
@@ -175,17 +165,14 @@ TEST_F(SessionTest, StartScriptRunsAsATypedCallThenThePrompt) {
 }
 
 TEST_F(SessionTest, NoPromptAfterTheStartScriptQuits) {
-    QuittingDesktop quitting;
-    g_seam.desktop = &quitting;
     FILE* f = fopen("/tmp/tolvane-session-quit.tvs", "w");
     ASSERT_NE(f, nullptr);
     fputs("quit\n", f);
     fclose(f);
     StartConsole("/tmp/tolvane-session-quit");
-    EXPECT_TRUE(quitting.quit);
+    EXPECT_TRUE(desktop.quit);
     EXPECT_EQ(Text().find("d>"), std::string::npos) << Text();
     remove("/tmp/tolvane-session-quit.tvs");
-    g_seam.desktop = &desktop;
 }
 
 TEST_F(SessionTest, CloseButtonHidesWithEndflagElseQuits) {
