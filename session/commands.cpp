@@ -19,7 +19,7 @@
 
 namespace {
 
-// An action gets the length of the name that matched, for the argument rule.
+// An action gets the statement's text behind the command's name.
 typedef void (*CommandAction)(const char* argument);
 
 // A command is typed by its name, chosen by its id (a popup menu item or an
@@ -47,7 +47,7 @@ void ListAction(const char*) {
             PrintValue(g_vars.values[i], kPrintResult);
         }
     }
-    PrintSettingsReport(0);
+    PrintSettingsReport(kWithoutAns);
 }
 
 // The argument of a command that needs one; nullptr, and a syntax error
@@ -65,13 +65,13 @@ void PrecisionAction(const char* argument) {
     char* end = nullptr;
     long value = strtol(arg, &end, 10);
     if (end != arg) g_settings.precision = ClampPrecision(value);
-    PrintSettingsReport(1);
+    PrintSettingsReport(kWithAns);
 }
 
 // dispf, dispe, disp3e: the notation, then the report.
 void SetDisplayMode(int mode) {
     g_settings.displayMode = mode;
-    PrintSettingsReport(1);
+    PrintSettingsReport(kWithAns);
 }
 
 // sscanf with "%lf": blanks, then strtod's number, except that "0x" with no
@@ -99,7 +99,7 @@ void ZeroAction(const char* argument) {
     if (!arg) return;
     double value;
     if (ReadDouble(arg, &value)) g_settings.zeroThreshold = value;
-    PrintSettingsReport(1);
+    PrintSettingsReport(kWithAns);
 }
 
 // setup: the setup dialog, then the stored always-on-top switch again.

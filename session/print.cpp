@@ -110,15 +110,15 @@ int FormatEngineering(double value, char* out) {
     return 1;
 }
 
-// Prints precision, notation and zero threshold, and ans when withAns is set.
-void PrintSettingsReport(int withAns) {
+// Prints precision, notation and zero threshold, and ans when asked for.
+void PrintSettingsReport(AnsLine ans) {
     if (g_console.suppress) return;
     AppendFormat(" 小数点以下 %d 桁：", g_settings.precision);
     AppendFormat("%s", kModeNames[CurrentDisplayMode()]);
     char threshold[kRenderSize];
     RenderExponent(g_settings.zeroThreshold, 3, threshold, kRenderSize);
     AppendFormat(" 絶対値が %s 未満の時０と表示\r\n", threshold);
-    if (withAns) {
+    if (ans == kWithAns) {
         Append(" \r\n ");
         PrintValue(g_console.ans, kPrintResult);
     }

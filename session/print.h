@@ -2,6 +2,8 @@
 // evaluation recorded.
 #pragma once
 
+#include "eval/eval.h"
+
 enum { kRenderSize = 80 };
 
 enum PrintStyle {
@@ -13,10 +15,11 @@ enum PrintStyle {
 void PrintValue(double value, PrintStyle style);
 // Engineering rendering into 80 bytes; -1 and nothing written for 0.
 int FormatEngineering(double value, char* out);
-// Precision, notation and zero threshold, with ans when withAns is set.
-void PrintSettingsReport(int withAns);
+// Whether the display-settings report ends with ans.
+enum AnsLine { kWithoutAns, kWithAns };
 
-#include "eval/eval.h"
+// Precision, notation and zero threshold, then ans when asked for.
+void PrintSettingsReport(AnsLine ans);
 
 // Readies an evaluation of a text with the session's ans and angle mode; a
 // record that fills up on the way is shown then.

@@ -14,9 +14,9 @@
 namespace {
 
 // What a settings report prints now, with or without its ans line.
-std::string ReportText(MemoryEdit* edit, int withAns) {
+std::string ReportText(MemoryEdit* edit, AnsLine ans) {
     int before = edit->GetTextLength();
-    PrintSettingsReport(withAns);
+    PrintSettingsReport(ans);
     std::string report = edit->Text() + before;
     edit->SetSel(before, edit->GetTextLength());
     edit->ReplaceSel("");
@@ -116,14 +116,14 @@ TEST_F(CommandTest, PrecisionReadsAnIntegerKeptInTheFormattersRange) {
         g_settings.precision = 3;
         std::string out = Run(c.statement);
         EXPECT_EQ(g_settings.precision, c.precision) << c.statement;
-        EXPECT_EQ(out, ReportText(&edit, 1)) << c.statement;
+        EXPECT_EQ(out, ReportText(&edit, kWithAns)) << c.statement;
     }
 }
 
 TEST_F(CommandTest, ZeroReadsANumber) {
     std::string out = Run("zero1e-9");
     EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, 1e-9);
-    EXPECT_EQ(out, ReportText(&edit, 1));
+    EXPECT_EQ(out, ReportText(&edit, kWithAns));
     Run("zero abc");
     EXPECT_DOUBLE_EQ(g_settings.zeroThreshold, 1e-9);
     Run("zero");

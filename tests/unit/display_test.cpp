@@ -331,12 +331,12 @@ TEST_F(DisplayTest, SuppressedOutputPrintsNothing) {
     g_settings.hexFlag = 1;
     g_console.suppress = 1;
     EXPECT_EQ(Print(255), "");
-    PrintSettingsReport(1);
+    PrintSettingsReport(kWithAns);
     EXPECT_EQ(edit.GetTextLength(), 0);
 }
 
 TEST_F(DisplayTest, SettingsReportAtStart) {
-    PrintSettingsReport(1);
+    PrintSettingsReport(kWithAns);
     EXPECT_EQ(Text(), std::string(" 小数点以下 3 桁：固定小数点表示\r\n"
                                   " 絶対値が 1.000E-012 未満の時０と表示\r\n"
                                   " \r\n 0\r\n"));
@@ -346,7 +346,7 @@ TEST_F(DisplayTest, SettingsReportNamesEachNotation) {
     g_settings.displayMode = kExponent;
     g_settings.precision = 0;
     g_settings.zeroThreshold = 0.00015;
-    PrintSettingsReport(0);
+    PrintSettingsReport(kWithoutAns);
     EXPECT_EQ(Text(), std::string(" 小数点以下 0 桁：指数表示\r\n"
                                   " 絶対値が 1.500E-004 未満の時０と表示\r\n"));
     edit.Reset();
@@ -355,14 +355,14 @@ TEST_F(DisplayTest, SettingsReportNamesEachNotation) {
     g_settings.zeroThreshold = 1e300;
     g_settings.hexFlag = 1;
     g_console.ans = 1234.56;
-    PrintSettingsReport(1);
+    PrintSettingsReport(kWithAns);
     EXPECT_EQ(Text(), std::string(" 小数点以下 5 桁：指数表示(工学的)\r\n"
                                   " 絶対値が 1.000E+300 未満の時０と表示\r\n"
                                   " \r\n 0\r\n"));
     edit.Reset();
     g_settings.zeroThreshold = 1e-12;
     g_settings.precision = -4; // printed as given, rendered as 0 decimals
-    PrintSettingsReport(1);
+    PrintSettingsReport(kWithAns);
     EXPECT_EQ(Text(), std::string(" 小数点以下 -4 桁：指数表示(工学的)\r\n"
                                   " 絶対値が 1.000E-012 未満の時０と表示\r\n"
                                   " \r\n 1E+003\r\n  (0x 0000 04D2)\r\n"));
