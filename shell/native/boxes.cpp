@@ -89,9 +89,8 @@ void DropLastCharacter(std::string* text) {
     text->resize(text->empty() ? 0 : last);
 }
 
-// The help document's text for the terminal: help.txt beside the
-// executable or in the source tree, as code page 932 lines, headings
-// bracketed, table rows as two columns.
+// The help document as the build wrote it for the terminal, beside the
+// executable or where it is installed, as code page 932 lines.
 std::vector<std::string> HelpLines() {
     std::vector<std::string> candidates;
     std::string folder = ExecutableFolder();
@@ -99,9 +98,6 @@ std::vector<std::string> HelpLines() {
         candidates.push_back(folder + "/tolvane-help.txt");
         candidates.push_back(folder + "/../share/tolvane/help.txt");
     }
-#ifdef TOLVANE_SOURCE_DIR
-    candidates.push_back(std::string(TOLVANE_SOURCE_DIR) + "/shell/win32/help.txt");
-#endif
     std::vector<std::string> lines;
     for (const std::string& path : candidates) {
         FILE* f = fopen(path.c_str(), "rb");
@@ -110,18 +106,7 @@ std::vector<std::string> HelpLines() {
         while (fgets(buffer, sizeof buffer, f)) {
             std::string utf8(buffer);
             while (!utf8.empty() && (utf8.back() == '\n' || utf8.back() == '\r')) utf8.pop_back();
-            std::string line = Utf8ToCp932(utf8.data(), utf8.size());
-            if (line.compare(0, 3, "== ") == 0)
-                line = "【" + line.substr(3) + "】";
-            else if (line.compare(0, 2, "= ") == 0)
-                line = line.substr(2);
-            else if (line.compare(0, 2, "| ") == 0) {
-                line = "  " + line.substr(2);
-                size_t bar = line.find(" | ");
-                if (bar != std::string::npos) line.replace(bar, 3, "    ");
-                if (line.compare(0, 8, "  pipe  ") == 0) line.replace(2, 4, "|"); // the "|" row
-            }
-            lines.push_back(line);
+            lines.push_back(Utf8ToCp932(utf8.data(), utf8.size()));
         }
         fclose(f);
         return lines;
