@@ -206,19 +206,19 @@ struct KeyCommand {
 const KeyCommand kKeyCommands[] = {
     {IDM_CLEAR, ClearScreen},
     {ID_TYPE_ANS, [] { PrintValue(g_console.ans, kPrintTyped); }},
-    {ID_RETYPE_F3, [] { Append(g_console.lastLine); }},
+    {ID_RETYPE_F3, [] { AppendInput(g_console.lastLine); }},
     {ID_CLEAR_INPUT, ClearInputLine},
     {ID_TEMPLATE_SIN, [] { AppendTemplate("sin()"); }},
     {ID_TEMPLATE_COS, [] { AppendTemplate("cos()"); }},
     {ID_TEMPLATE_TAN, [] { AppendTemplate("tan()"); }},
     {ID_TEMPLATE_SQRT, [] { AppendTemplate("sqrt()"); }},
     {ID_TEMPLATE_LN, [] { AppendTemplate("ln()"); }},
-    {ID_RETYPE_CTRL_D, [] { Append(g_console.lastLine); }},
+    {ID_RETYPE_CTRL_D, [] { AppendInput(g_console.lastLine); }},
     {ID_NEXT_OPERATOR, [] { ConsoleChar(kVkTab, false, 0); }},
     {ID_PREVIOUS_OPERATOR, [] { ConsoleChar(kVkTab, true, 0); }},
     {ID_PARENTHESES, [] { ConsoleKeyDown(kVkNonConvert, false, false); }},
-    {ID_HEX_PREFIX, [] { Append("0x"); }},
-    {ID_BIN_PREFIX, [] { Append("0b"); }},
+    {ID_HEX_PREFIX, [] { AppendInput("0x"); }},
+    {ID_BIN_PREFIX, [] { AppendInput("0b"); }},
 };
 
 } // namespace

@@ -59,15 +59,17 @@ void PrintValue(double value, PrintStyle style) {
     bool newline = style == kPrintResult, plain = style == kPrintTyped;
     // Nothing of it would show: rendering it is wasted work.
     if (g_console.suppress) return;
+    // A typed number stands on the input line.
+    void (*put)(const char*) = plain ? AppendInput : Append;
     // Written so that not-a-number also prints as 0.
     if (!(std::fabs(value) >= g_settings.zeroThreshold)) {
-        Append("0");
+        put("0");
         if (newline) Append("\r\n");
         return;
     }
     char number[kRenderSize];
     RenderNumber(value, number);
-    Append(number);
+    put(number);
 
     char hex[kHexTextSize];
     RenderHexText(value, hex);

@@ -16,6 +16,14 @@ bool IsAscii(const char* p, size_t n) {
     return (high & 0x8080808080808080ull) == 0;
 }
 
+// Steps over the characters from the start, as a trail byte may look like a
+// lead byte.
+size_t LastCharStart(const char* text, size_t length) {
+    size_t last = 0;
+    for (size_t i = 0; i < length; i += (size_t)CharLength(text + i)) last = i;
+    return last;
+}
+
 // Bounded copy that keeps double-byte characters whole; plain ASCII that
 // fits, the usual statement, is copied in one go.
 int CopyText(char* out, int size, const char* text, int length) {

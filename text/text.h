@@ -41,6 +41,10 @@ inline bool EqualsNoCase(const char* a, const char* b) {
 // Whether the n bytes at p are all ASCII: such text needs no conversion.
 bool IsAscii(const char* p, size_t n);
 
+// Where the last whole character of a terminated text of length bytes
+// begins; 0 for an empty text.
+size_t LastCharStart(const char* text, size_t length);
+
 // Copies at most size - 1 bytes and a terminator, never splitting a
 // double-byte character; returns the bytes copied.
 int CopyText(char* out, int size, const char* text, int length);

@@ -84,9 +84,7 @@ std::string CutToWidth(const std::string& text, int width) {
 
 // Removes the last whole character of a code page 932 text.
 void DropLastCharacter(std::string* text) {
-    size_t last = 0;
-    for (size_t i = 0; i < text->size(); i += (size_t)CharLength(text->c_str() + i)) last = i;
-    text->resize(text->empty() ? 0 : last);
+    text->resize(LastCharStart(text->c_str(), text->size()));
 }
 
 // The help document as the build wrote it for the terminal, beside the

@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The byte-order mark a UTF-8 text may begin with.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
 // CP932 bytes as UTF-8; a byte that is no valid CP932 becomes U+FFFD.
 std::string Cp932ToUtf8(const char* bytes, size_t size);
 // UTF-8 as CP932; a character without a CP932 form (or invalid UTF-8)

@@ -39,8 +39,6 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-const char kByteOrderMark[] = "\xEF\xBB\xBF";
-
 // A character without a code page 932 form in a line whose start is read
 // already: the geta mark, the usual sign of a character that is missing.
 const char kNoSuchCharacter[] = "\x81\xAC";

@@ -103,7 +103,7 @@ int RunPipe(FILE* input) {
     while (!g_native.desktop.quitting && ReadInputLine(input, &line)) {
         ++g_pipe.inputLine;
         DropOldLines();
-        if (g_pipe.inputLine == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+        if (g_pipe.inputLine == 1 && line.compare(0, 3, kByteOrderMark) == 0) line.erase(0, 3);
         std::string cp932;
         if (!LineToCp932(line, &cp932)) {
             RefuseLine();

@@ -114,6 +114,7 @@ void BrowseRecall(int direction) {
     PutInputLine(g_recall.lines[(size_t)next].c_str());
 }
 
+// Browsing ends: what is behind the prompt stays.
 void EndBrowsing() {
     g_recall.browsing = -1;
 }
@@ -143,10 +144,8 @@ void SearchType(const char* cp932) {
     std::string& query = g_recall.query;
     if (cp932) {
         query += cp932;
-    } else if (!query.empty()) {
-        size_t last = 0;
-        for (size_t i = 0; i < query.size(); i += (size_t)CharLength(query.c_str() + i)) last = i;
-        query.erase(last);
+    } else {
+        query.resize(LastCharStart(query.c_str(), query.size()));
     }
     int found = query.empty() ? -1 : FindOlder((int)g_recall.lines.size() - 1);
     if (!query.empty() && found < 0) DesktopBeep();
@@ -155,6 +154,7 @@ void SearchType(const char* cp932) {
         (g_recall.found >= 0 ? g_recall.lines[(size_t)g_recall.found] : g_recall.typed).c_str());
 }
 
+// The search ends, keeping the line found or bringing back what was typed.
 void EndSearch(bool keep) {
     if (!g_recall.searching) return;
     g_recall.searching = false;

@@ -396,17 +396,20 @@ void ModifiedCharacter(const TermKey& key) {
         if (a.key == (int)c && a.modifiers == modifiers) RunMenuCommand(a.id);
 }
 
-// A character typed. One without a code page 932 form is not typed, and the
-// line it was typed on is refused at Enter.
+// A character without a code page 932 form is not typed: it beeps, and the
+// line it was typed on is refused at Enter. True when c is one.
+bool Refused(unsigned c) {
+    if (c < 0x80 || CodepointToCp932(c) != "?") return false;
+    g_screen.refused = true;
+    g_native.desktop.Beep();
+    return true;
+}
+
+// A character typed, unless it is refused.
 void TypedCharacter(const TermKey& key) {
-    unsigned c = key.codepoint;
-    if (c >= 0x80 && CodepointToCp932(c) == "?") {
-        g_screen.refused = true;
-        g_native.desktop.Beep();
-        return;
-    }
+    if (Refused(key.codepoint)) return;
     KeyAction action = MakeAction(kActionChar);
-    action.codepoint = c;
+    action.codepoint = key.codepoint;
     PlayAction(action);
 }
 
@@ -475,10 +478,7 @@ void Paste() {
             run.clear();
             EnterKey();
             if (g_native.desktop.Quitting()) return;
-        } else if (c >= 0x80 && CodepointToCp932(c) == "?") {
-            g_screen.refused = true;
-            g_native.desktop.Beep();
-        } else {
+        } else if (!Refused(c)) {
             run += CodepointToCp932(c);
         }
     }

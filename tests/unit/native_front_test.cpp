@@ -10,6 +10,7 @@
 #include "shell/native/native_paths.h"
 #include "shell/native/options.h"
 #include "shell/native/transcript.h"
+#include "text/text.h"
 
 namespace {
 
@@ -75,6 +76,18 @@ TEST(Transcript, GainedText) {
         {"l1\r\nd>cls\r\n", "\r\nd>", "\r\nd>"},
     };
     for (const auto& c : cases) EXPECT_EQ(GainedText(c.before, c.now), c.gained) << c.now;
+}
+
+// Backspace in a field or a search takes the last whole character, also
+// where a second byte ("表" ends in "\\") looks like a character of its own.
+TEST(Text, LastCharStart) {
+    const struct {
+        const char* text;
+        size_t start;
+    } cases[] = {
+        {"", 0}, {"a", 0}, {"ab", 1}, {"a\x95\x5C", 1}, {"\x95\x5C\x95\x5C", 2}, {"\xB1\xB2", 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LastCharStart(c.text, strlen(c.text)), c.start) << c.text;
 }
 
 // Where the settings and the history go: an absolute XDG folder, else the
